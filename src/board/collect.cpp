@@ -1,0 +1,3 @@
+#include "board/rules.h"
+
+void collectEffects(int, Dir) {}

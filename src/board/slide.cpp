@@ -1,0 +1,3 @@
+#include "board/rules.h"
+
+void advanceSlide(int&, int&, Dir&, int&, int&, double&, int) {}

@@ -1,0 +1,13 @@
+// Drawing of the play scene, the clock and counters, and the transitions.
+#pragma once
+
+void drawPlayScene();
+void drawMarkerOpening(int& markerOpening, int& openingTicks, int& openingOffset, int col, int row);
+void drawClock(int x, int y);
+void drawCounters(int attemptMugs);
+// Level line, buttons and clock over a composed scene.
+void drawTopBarRepeat(bool buttonsFirst);
+void enterScreenTransition();
+void levelFadeIn();
+// The 8 x 8 sheet patch stretched black over the screen with alpha a.
+void drawDarkeningLayer(int alpha);

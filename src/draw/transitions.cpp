@@ -1,0 +1,5 @@
+#include "draw/draw.h"
+
+void drawTopBarRepeat(bool) {}
+void enterScreenTransition() {}
+void levelFadeIn() {}

@@ -1,0 +1,3 @@
+#include "screens/screens.h"
+
+void runFinalScreen() {}

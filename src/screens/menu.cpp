@@ -1,0 +1,6 @@
+#include "screens/screens.h"
+
+void runMainMenu(int&) {}
+void runLevelGrid() {}
+void runResetDialog() {}
+void drawResetDialog() {}
