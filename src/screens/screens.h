@@ -12,3 +12,8 @@ void runAboutScreen();
 
 // Level star thresholds, index = level number.
 extern const int starThreshold[51];
+
+// Scoring of a finished board: cells of bare floor (base 0 or 2, no object),
+// and the points the result screen counts up to.
+int freeCells();
+int pointsTarget(int attemptMugs);
