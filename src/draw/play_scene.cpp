@@ -26,3 +26,5 @@ void drawDarkeningLayer(int alpha) {
   if (!I_Drawing()) return;
   al_draw_tinted_scaled_bitmap(assets.atlas, al_map_rgba(0, 0, 0, alpha % 256), 120, 60, 8, 8, 0, 0, 1024, 768, 0);
 }
+
+void drawTopBarRepeat(bool) {}

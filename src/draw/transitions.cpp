@@ -1,5 +1,4 @@
 #include "draw/draw.h"
 
-void drawTopBarRepeat(bool) {}
 void enterScreenTransition() {}
 void levelFadeIn() {}
