@@ -65,9 +65,13 @@ void drawFrame() {
 void drawPlayScene() {
   if (!I_Drawing()) return;
   al_clear_to_color(al_map_rgb(0, 0, 0));
+  // The many sheet pictures go out in a few batches; text and primitives
+  // may not be drawn while bitmap drawing is held.
+  al_hold_bitmap_drawing(true);
   drawTiles();
   drawThings();
   drawCagesAndCrossings();
+  al_hold_bitmap_drawing(false);
   drawTopBar();
   drawFrame();
 }
