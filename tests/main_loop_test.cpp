@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr Cell home{5, 3};
-
 TEST_F(PlayLoop, TheLevelEndFadeStartsWhereThePlayerLeavesAndEndsInTheResultScreen) {
   struct Case {
     const char* name;
@@ -50,7 +48,7 @@ TEST_F(PlayLoop, TheLevelEndFadeStartsWhereThePlayerLeavesAndEndsInTheResultScre
 }
 
 TEST_F(PlayLoop, AfterADeathBothFadesRunAndTheSameLevelStartsAgainWithoutAResult) {
-  standOn(picture({{home, '@'}}));
+  standOn(picture({{homeCell, '@'}}));
   storeBoardAsLevel(game.currentLevel);
   // What the death sequence leaves behind.
   run.restartFade = 1;
@@ -66,13 +64,13 @@ TEST_F(PlayLoop, AfterADeathBothFadesRunAndTheSameLevelStartsAgainWithoutAResult
   ASSERT_TRUE(frames(1));
   EXPECT_EQ(run.attemptMugs, 0);
   EXPECT_EQ(run.restartFade, 0);
-  EXPECT_EQ(board.playerX, cellOrigin(home.col, home.row).x);
+  EXPECT_EQ(board.playerX, cellOrigin(homeCell.col, homeCell.row).x);
 }
 
 TEST_F(PlayLoop, SpaceInTheMiddleOfAPushOrSlideReloadsWithNothingLost) {
   for (char thing : {'b', 's'}) {
     SCOPED_TRACE(std::string("pushing ") + thing);
-    standOn(picture({{home, '@'}, {{6, 3}, thing}, {{7, 3}, '.'}, {{8, 3}, '.'}}));
+    standOn(picture({{homeCell, '@'}, {{6, 3}, thing}, {{7, 3}, '.'}, {{8, 3}, '.'}}));
     std::string stored = boardToText();
     storeBoardAsLevel(game.currentLevel);
     game.levelLoaded = 0;
@@ -104,7 +102,7 @@ TEST_F(PlayLoop, RAndTheRestartButtonReloadTheLevel) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    standOn(picture({{home, '@'}}));
+    standOn(picture({{homeCell, '@'}}));
     platform.mouse.x = 790;
     platform.mouse.y = 12;
     platform.mouse.buttons = c.buttons;
@@ -117,7 +115,7 @@ TEST_F(PlayLoop, RAndTheRestartButtonReloadTheLevel) {
 }
 
 TEST_F(PlayLoop, EscapeTheCloseButtonAndTheQuitItemEndTheLoop) {
-  standOn(picture({{home, '@'}}));
+  standOn(picture({{homeCell, '@'}}));
   platform.injectedEvents.push_back(ALLEGRO_EVENT_DISPLAY_SWITCH_OUT);
   EXPECT_TRUE(frames(1)) << "another display event goes by";
   platform.injectedEvents.push_back(ALLEGRO_EVENT_DISPLAY_CLOSE);
@@ -133,7 +131,7 @@ TEST_F(PlayLoop, EscapeTheCloseButtonAndTheQuitItemEndTheLoop) {
 }
 
 TEST_F(PlayLoop, ASecondOfPlayAddsOneToTheClock) {
-  standOn(picture({{home, '@'}}));
+  standOn(picture({{homeCell, '@'}}));
   progress.playSeconds = 59;
   ASSERT_TRUE(frames(3));
   EXPECT_EQ(progress.playSeconds, 59);
@@ -143,7 +141,7 @@ TEST_F(PlayLoop, ASecondOfPlayAddsOneToTheClock) {
 }
 
 TEST_F(PlayLoop, F11SwitchesToFullScreenOnceAndWatchesTheNewDisplay) {
-  standOn(picture({{home, '@'}}));
+  standOn(picture({{homeCell, '@'}}));
   I_SetKey(ALLEGRO_KEY_F11, true);
   ASSERT_TRUE(frames(1));
   ASSERT_EQ(game.displayMode, 1);

@@ -45,10 +45,8 @@ class Movement : public PlayLoop {
   Point player() const { return {board.playerX, board.playerY}; }
 };
 
-constexpr Cell home{5, 3};
-
 TEST_F(Movement, RightOntoFloorIsOneStepOf82FramesWithOneSoundAndTwelveWalkFrames) {
-  standOn(picture({{home, '@'}, {{6, 3}, '.'}, {{7, 3}, '.'}}));
+  standOn(picture({{homeCell, '@'}, {{6, 3}, '.'}, {{7, 3}, '.'}}));
   Point start = player();
   holdOnly({Dir::right});
   std::vector<int> walkFrames, expectedWalkFrames, stepSoundFrames;
@@ -76,7 +74,7 @@ TEST_F(Movement, RightOntoFloorIsOneStepOf82FramesWithOneSoundAndTwelveWalkFrame
 }
 
 TEST_F(Movement, PushedBoxIsCarriedOneCellAheadAndPutDownAtPixel81) {
-  standOn(picture({{home, '@'}, {{6, 3}, 'b'}, {{7, 3}, '.'}}));
+  standOn(picture({{homeCell, '@'}, {{6, 3}, 'b'}, {{7, 3}, '.'}}));
   holdOnly({Dir::right});
   for (int k = 1; k <= 82; ++k) {
     ASSERT_TRUE(frames(1));
@@ -110,7 +108,7 @@ TEST_F(Movement, ABoxMovesOnlyOntoFloorPitWaterSafeTrapOrABeam) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("beyond: ") + c.beyond);
-    standOn(picture({{home, '@'}, {{6, 3}, 'b'}, {{7, 3}, c.beyond}}));
+    standOn(picture({{homeCell, '@'}, {{6, 3}, 'b'}, {{7, 3}, c.beyond}}));
     int baseBeyond = baseAt({7, 3}), objectBeyond = objectAt({7, 3});
     platform.samplesPlayed.clear();
     holdOnly({Dir::right});
@@ -123,7 +121,7 @@ TEST_F(Movement, ABoxMovesOnlyOntoFloorPitWaterSafeTrapOrABeam) {
       EXPECT_EQ(player(), cellOrigin(6, 3));
       EXPECT_EQ(objectAt({7, 3}), objBox);
     } else {
-      EXPECT_EQ(player(), cellOrigin(home.col, home.row));
+      EXPECT_EQ(player(), cellOrigin(homeCell.col, homeCell.row));
       EXPECT_EQ(objectAt({6, 3}), objBox);
       EXPECT_EQ(objectAt({7, 3}), objectBeyond);
       EXPECT_EQ(run.moveDir, Dir::none);
@@ -145,13 +143,13 @@ TEST_F(Movement, WhatStandsAheadDecidesThePose) {
   constexpr int before = 83;
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string("ahead: ") + c.ahead + " going " + dirName(c.dir));
-    Cell ahead = stepCell(home, c.dir);
-    standOn(picture({{home, '@'}, {ahead, c.ahead}, {stepCell(home, c.dir, 2), '.'}}));
+    Cell ahead = stepCell(homeCell, c.dir);
+    standOn(picture({{homeCell, '@'}, {ahead, c.ahead}, {stepCell(homeCell, c.dir, 2), '.'}}));
     run.poseRow = before;
     holdOnly({c.dir});
     ASSERT_TRUE(frames(3));
     EXPECT_EQ(run.poseRow, c.pose < 0 ? before : c.pose);
-    EXPECT_EQ(player(), cellOrigin(home.col, home.row));
+    EXPECT_EQ(player(), cellOrigin(homeCell.col, homeCell.row));
     EXPECT_EQ(boardToText(false).find('?'), std::string::npos);
     EXPECT_EQ(objectAt(ahead), c.ahead == 'B' ? objCagedBox : objNone);
   }
@@ -172,11 +170,11 @@ TEST_F(Movement, WithTwoKeysHeldTheLaterOneStepsAndNoBoxIsLost) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    standOn(picture({{home, '@'},
-                     {stepCell(home, c.first), c.aheadFirst},
-                     {stepCell(home, c.first, 2), '.'},
-                     {stepCell(home, c.second), c.aheadSecond},
-                     {stepCell(home, c.second, 2), '.'}}));
+    standOn(picture({{homeCell, '@'},
+                     {stepCell(homeCell, c.first), c.aheadFirst},
+                     {stepCell(homeCell, c.first, 2), '.'},
+                     {stepCell(homeCell, c.second), c.aheadSecond},
+                     {stepCell(homeCell, c.second, 2), '.'}}));
     holdOnly({c.first, c.second});
     ASSERT_TRUE(frames(1));
     I_ReleaseAllKeys();
@@ -210,7 +208,7 @@ TEST_F(Movement, NeighboursOutsideTheArraysAreWalls) {
 }
 
 TEST_F(Movement, ArrivingOnAMugOrTheExitKeyCountsTheMugOrOpensTheDoor) {
-  standOn(picture({{home, '@'}, {{6, 3}, 'm'}, {{7, 3}, 'k'}, {{8, 3}, 'C'}}));
+  standOn(picture({{homeCell, '@'}, {{6, 3}, 'm'}, {{7, 3}, 'k'}, {{8, 3}, 'C'}}));
   run.hasDoor = true;
   run.markerCol = 8, run.markerRow = 3, run.markerKind = codeDoorClosedRight;
   holdOnly({Dir::right});
@@ -228,7 +226,7 @@ TEST_F(Movement, ArrivingOnAMugOrTheExitKeyCountsTheMugOrOpensTheDoor) {
 }
 
 TEST_F(Movement, WithoutADoorTheExitKeyLeavesTheLastLevelsDoorCellAlone) {
-  standOn(picture({{home, '@'}, {{6, 3}, 'k'}}));
+  standOn(picture({{homeCell, '@'}, {{6, 3}, 'k'}}));
   run.hasDoor = false;
   run.markerCol = 7, run.markerRow = 3, run.markerKind = codeDoorClosedLeft;  // the level before's
   holdOnly({Dir::right});

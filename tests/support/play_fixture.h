@@ -21,6 +21,9 @@
 // A board of walls with the given cells set, as a picture for setBoardFromText.
 std::string picture(std::initializer_list<std::pair<Cell, char>> cells);
 
+// Where the tests put the player, away from the board's edges.
+inline constexpr Cell homeCell{5, 3};
+
 class PlayLoop : public ::testing::Test {
  protected:
   void SetUp() override {
