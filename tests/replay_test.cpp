@@ -76,8 +76,12 @@ class Replay {
     if (letter == '.') return waitForTrapPhase(where);
     int key = arrowFor(letter);
     if (key < 0) return ::testing::AssertionFailure() << where << ": not a move";
+    // Held until the step starts: in the frame after the key goes down,
+    // except for the very first frame, which loads the level with the
+    // player's clock just set, so the player cannot tick yet.
     I_SetKey(key, true);
     frame();
+    if (run_.stepProgress == 0 && frames_ == 1) frame();
     I_SetKey(key, false);
     if (run_.stepProgress == 0) return ::testing::AssertionFailure() << where << ": no step started";
     // The step ends in the frame of arrival, which sets the count back to 0.
