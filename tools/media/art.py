@@ -17,8 +17,8 @@ FLOOR = (124, 110, 92)
 FLOOR_LIGHT = (170, 152, 124)
 FLOOR_DARK = (84, 72, 60)
 GROUT = (52, 44, 38)
-BRICK = (150, 74, 50)
-MORTAR = (96, 82, 68)
+BRICK = (134, 68, 48)
+MORTAR = (74, 64, 56)
 STONE = (118, 114, 106)
 WOOD = (146, 96, 52)
 WOOD_LIGHT = (190, 134, 78)
@@ -78,20 +78,20 @@ def noise(w, h, cell, seed, octaves=3):
 
 
 class Sprite:
-    """An RGBA surface drawn at SS times its final size; all coordinates are
+    """An RGBA surface drawn at `scale` times its final size; all coordinates are
     in final pixels (floats welcome). Every operation works on the bounding
     box of what it draws, so large pictures stay quick."""
 
-    def __init__(self, w, h, bg=(0, 0, 0, 0)):
-        self.w, self.h = w, h
-        self.img = Image.new("RGBA", (w * SS, h * SS), bg)
+    def __init__(self, w, h, bg=(0, 0, 0, 0), scale=SS):
+        self.w, self.h, self.k = w, h, scale
+        self.img = Image.new("RGBA", (w * scale, h * scale), bg)
 
     # -- plumbing ---------------------------------------------------------
     def _box(self, x0, y0, x1, y1):
-        return [x0 * SS, y0 * SS, x1 * SS - 1, y1 * SS - 1]
+        return [x0 * self.k, y0 * self.k, x1 * self.k - 1, y1 * self.k - 1]
 
     def _draw_clipped(self, bbox, paint):
-        """paint(d, ox, oy) draws on a layer covering bbox (SS pixels)."""
+        """paint(d, ox, oy) draws on a layer covering bbox (in drawing pixels)."""
         W, H = self.img.size
         x0 = max(0, int(math.floor(bbox[0])) - 2)
         y0 = max(0, int(math.floor(bbox[1])) - 2)
@@ -109,12 +109,12 @@ class Sprite:
 
     def _shape(self, kind, box, fill, outline, width, radius=0):
         fill, outline = self._col(fill), self._col(outline)
-        w = int(width * SS)
+        w = int(width * self.k)
 
         def paint(d, ox, oy):
             b = [box[0] - ox, box[1] - oy, box[2] - ox, box[3] - oy]
             if kind == "rect" and radius:
-                d.rounded_rectangle(b, radius * SS, fill=fill, outline=outline, width=w)
+                d.rounded_rectangle(b, radius * self.k, fill=fill, outline=outline, width=w)
             elif kind == "rect":
                 d.rectangle(b, fill=fill, outline=outline, width=w)
             else:
@@ -133,8 +133,8 @@ class Sprite:
 
     def poly(self, pts, fill=None, outline=None, width=1):
         fill, outline = self._col(fill), self._col(outline)
-        spts = [(x * SS, y * SS) for x, y in pts]
-        m = width * SS
+        spts = [(x * self.k, y * self.k) for x, y in pts]
+        m = width * self.k
         xs, ys = [p[0] for p in spts], [p[1] for p in spts]
 
         def paint(d, ox, oy):
@@ -142,36 +142,36 @@ class Sprite:
             if fill:
                 d.polygon(q, fill=fill)
             if outline:
-                d.line(q + [q[0]], fill=outline, width=int(width * SS), joint="curve")
+                d.line(q + [q[0]], fill=outline, width=int(width * self.k), joint="curve")
         self._draw_clipped([min(xs) - m, min(ys) - m, max(xs) + m, max(ys) + m], paint)
 
     def line(self, pts, fill, width=1):
         fill = self._col(fill)
-        spts = [(x * SS, y * SS) for x, y in pts]
-        r = width * SS / 2
+        spts = [(x * self.k, y * self.k) for x, y in pts]
+        r = width * self.k / 2
         xs, ys = [p[0] for p in spts], [p[1] for p in spts]
 
         def paint(d, ox, oy):
             q = [(x - ox, y - oy) for x, y in spts]
-            d.line(q, fill=fill, width=max(1, int(width * SS)), joint="curve")
+            d.line(q, fill=fill, width=max(1, int(width * self.k)), joint="curve")
             for x, y in (q[0], q[-1]):
                 d.ellipse([x - r, y - r, x + r, y + r], fill=fill)
         self._draw_clipped([min(xs) - r, min(ys) - r, max(xs) + r, max(ys) + r], paint)
 
     def text(self, x, y, s, size, fill, bold=True, anchor="mm"):
         fill = self._col(fill)
-        f = font(int(round(size * SS)), bold)
-        box = ImageDraw.Draw(self.img).textbbox((x * SS, y * SS), s, font=f, anchor=anchor)
+        f = font(int(round(size * self.k)), bold)
+        box = ImageDraw.Draw(self.img).textbbox((x * self.k, y * self.k), s, font=f, anchor=anchor)
 
         def paint(d, ox, oy):
-            d.text((x * SS - ox, y * SS - oy), s, font=f, fill=fill, anchor=anchor)
+            d.text((x * self.k - ox, y * self.k - oy), s, font=f, fill=fill, anchor=anchor)
         self._draw_clipped(box, paint)
 
     # -- masks and textures ----------------------------------------------
     def mask(self, draw):
-        """An L mask at SS scale; draw(d, s) paints it with s = SS."""
+        """An L mask at self.k scale; draw(d, s) paints it with s = self.k."""
         m = Image.new("L", self.img.size, 0)
-        draw(ImageDraw.Draw(m), SS)
+        draw(ImageDraw.Draw(m), self.k)
         return m
 
     def _fill_box(self, mask, make):
@@ -192,26 +192,30 @@ class Sprite:
     def textured(self, mask, base, seed, amount=0.25, cell=12, octaves=3):
         """Fills the mask with a colour varied by noise (cell in final px)."""
         def make(x0, y0, w, h):
-            n = noise(w, h, cell * SS, seed, octaves)
+            n = noise(w, h, cell * self.k, seed, octaves)
             f = 1.0 + amount * (n - 0.5) * 2
             return np.stack([base[i] * f for i in range(3)], axis=2)
         self._fill_box(mask, make)
 
-    def gradient(self, mask, top, bottom, horizontal=False):
+    def gradient(self, mask, top, bottom, horizontal=False, span=None):
+        """Colours from top to bottom over the picture, or over span (a, b)
+        in final pixels along the gradient's axis."""
         H, W = self.img.size[1], self.img.size[0]
+        lo, hi = (0, (W if horizontal else H) - 1) if span is None else (span[0] * self.k, span[1] * self.k)
 
         def make(x0, y0, w, h):
             if horizontal:
-                t = (np.arange(x0, x0 + w, dtype=np.float32) / max(1, W - 1))[None, :].repeat(h, 0)
+                t = ((np.arange(x0, x0 + w, dtype=np.float32) - lo) / max(1, hi - lo))[None, :].repeat(h, 0)
             else:
-                t = (np.arange(y0, y0 + h, dtype=np.float32) / max(1, H - 1))[:, None].repeat(w, 1)
+                t = ((np.arange(y0, y0 + h, dtype=np.float32) - lo) / max(1, hi - lo))[:, None].repeat(w, 1)
+            t = np.clip(t, 0, 1)
             return np.stack([top[i] + (bottom[i] - top[i]) * t for i in range(3)], axis=2)
         self._fill_box(mask, make)
 
     def radial(self, mask, cx, cy, r, inner, outer):
         def make(x0, y0, w, h):
             yy, xx = np.mgrid[y0:y0 + h, x0:x0 + w].astype(np.float32)
-            t = np.clip(np.hypot(xx - cx * SS, yy - cy * SS) / (r * SS), 0, 1)
+            t = np.clip(np.hypot(xx - cx * self.k, yy - cy * self.k) / (r * self.k), 0, 1)
             return np.stack([inner[i] + (outer[i] - inner[i]) * t for i in range(3)], axis=2)
         self._fill_box(mask, make)
 
@@ -220,15 +224,15 @@ class Sprite:
         box = m.getbbox()
         if not box:
             return
-        pad = int(blur * SS * 3) + 2
+        pad = int(blur * self.k * 3) + 2
         W, H = self.img.size
         x0, y0 = max(0, box[0] - pad), max(0, box[1] - pad)
         x1, y1 = min(W, box[2] + pad), min(H, box[3] + pad)
-        part = m.crop((x0, y0, x1, y1)).filter(ImageFilter.GaussianBlur(blur * SS))
+        part = m.crop((x0, y0, x1, y1)).filter(ImageFilter.GaussianBlur(blur * self.k))
         part = part.point(lambda v: min(255, v * alpha // 255))
         layer = Image.new("RGBA", part.size, rgba(colour))
         layer.putalpha(part)
-        ox, oy = x0 + int(dx * SS), y0 + int(dy * SS)
+        ox, oy = x0 + int(dx * self.k), y0 + int(dy * self.k)
         # keep the layer inside the canvas
         cx0, cy0 = max(0, -ox), max(0, -oy)
         cx1, cy1 = min(layer.width, W - ox), min(layer.height, H - oy)
@@ -246,8 +250,8 @@ class Sprite:
     def paste(self, other, x=0, y=0):
         """Composites another Sprite (or a final-size RGBA image, upscaled)."""
         src = other.img if isinstance(other, Sprite) else other.resize(
-            (other.width * SS, other.height * SS), Image.NEAREST)
-        ox, oy = int(x * SS), int(y * SS)
+            (other.width * self.k, other.height * self.k), Image.NEAREST)
+        ox, oy = int(x * self.k), int(y * self.k)
         W, H = self.img.size
         cx0, cy0 = max(0, -ox), max(0, -oy)
         cx1, cy1 = min(src.width, W - ox), min(src.height, H - oy)

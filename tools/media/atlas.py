@@ -84,12 +84,12 @@ def tile_pit():
            (44, 74), (26, 77), (12, 73), (6, 60), (8, 40), (5, 26)]
     sp.poly(pts, fill=OUTLINE, outline=shade(FLOOR, 0.55), width=2.5)
     m = sp.mask(lambda d, k: d.polygon([(x * k, y * k) for x, y in pts], fill=255))
-    sp.gradient(m, (74, 58, 44), PIT_DEEP)
+    sp.gradient(m, (84, 66, 50), PIT_DEEP, span=(6, 46))
     # far wall of the hole: stone courses that fall into the dark
-    for y, a in ((18, 120), (28, 80), (38, 40)):
+    for y, a in ((15, 140), (24, 100), (33, 60)):
         sp.line([(9, y), (74, y + 1)], rgba((30, 22, 16), a), width=1.2)
-    sp.rect(8, 44, 75, 75, fill=PIT_DEEP)
-    sp.poly([(8, 44), (75, 44), (75, 50), (8, 50)], fill=PIT_DEEP)
+    for x, y in ((20, 12), (46, 20), (62, 11), (30, 29)):
+        sp.line([(x, y), (x, y + 8)], rgba((30, 22, 16), 90), width=1)
     sp.line(pts + [pts[0]], shade(FLOOR_LIGHT, 0.9), width=1)
     img = sp.final()
     px = img.load()
@@ -795,8 +795,10 @@ def mug_strip(filled):
             sp.rect(x + 2.8, 2.6, x + 9.2, 5, fill=FOAM)
             sp.ellipse(x + 8.5, 4.5, x + 13.5, 10, outline=OUTLINE, width=1.6)
         else:
-            sp.rect(x + 2, 2, x + 10, 12.5, fill=(24, 18, 14), outline=(120, 110, 96), width=1, radius=1.5)
-            sp.ellipse(x + 8.5, 4.5, x + 13.5, 10, outline=(120, 110, 96), width=1.2)
+            sp.rect(x + 2, 2, x + 10, 12.5, fill=OUTLINE, radius=1.5)
+            sp.rect(x + 2.9, 2.9, x + 9.1, 11.6, fill=(70, 62, 54), radius=1)
+            sp.rect(x + 3.8, 4, x + 5, 10.5, fill=(150, 140, 124))
+            sp.ellipse(x + 8.5, 4.5, x + 13.5, 10, outline=(150, 140, 124), width=1.4)
     return sp.final()
 
 

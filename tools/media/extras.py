@@ -138,22 +138,34 @@ def pijak(character):
     for i, x in enumerate(range(40, 820, 70)):
         y = 30 + 26 * math.sin(x / 820 * math.pi * 3) ** 2 + 18
         things.star(sp, x, y, 18 if i % 2 else 14, width=2)
-    # table
+    # flagstone floor
+    fl = sp.mask(lambda d, k: d.rectangle([0, 392 * k, W * k, H * k], fill=255))
+    sp.gradient(fl, (96, 84, 70), (60, 52, 44), span=(392, 560))
+    for i in range(0, 12):
+        x = i * 80 - 20
+        sp.line([(x, 400), (x - 60, 560)], (46, 38, 32), width=2)
+    for y in (440, 500):
+        sp.line([(0, y), (W, y)], (46, 38, 32), width=2)
+    # table: top and front board
     sp.shadow(lambda d, k: d.rectangle([30 * k, 380 * k, 800 * k, 470 * k], fill=255), 0, 10, 12, 170)
     sp.rect(20, 372, 800, 400, fill=OUTLINE, radius=6)
     tm = sp.mask(lambda d, k: d.rounded_rectangle([23 * k, 375 * k, 797 * k, 397 * k], 5 * k, fill=255))
     sp.textured(tm, WOOD_LIGHT, seed=91, amount=0.2, cell=10)
-    sp.rect(40, 398, 70, 560, fill=WOOD_DARK, outline=OUTLINE, width=2)
-    sp.rect(750, 398, 780, 560, fill=WOOD_DARK, outline=OUTLINE, width=2)
+    sp.rect(36, 398, 784, 452, fill=OUTLINE)
+    fm = sp.mask(lambda d, k: d.rectangle([38 * k, 399 * k, 782 * k, 450 * k], fill=255))
+    sp.textured(fm, WOOD, seed=92, amount=0.2, cell=8)
+    for x in range(60, 780, 60):
+        sp.line([(x, 400), (x, 450)], WOOD_DARK, width=1.5)
+    sp.rect(44, 450, 72, 540, fill=WOOD_DARK, outline=OUTLINE, width=2)
+    sp.rect(748, 450, 776, 540, fill=WOOD_DARK, outline=OUTLINE, width=2)
     # mugs on the table
     for i, x in enumerate((40, 120, 200, 560, 640, 720)):
         things.mug(sp, x, 300 + (i % 2) * 6, 74)
-    # the hero in the middle, cheering, and a big mug raised
-    big = character.resize((character.width * 4, character.height * 4), Image.LANCZOS)
-    sp.paste(big, 410 - big.width / 2, 392 - big.height + 40)
-    things.mug(sp, 470, 150, 92)
-    sp.glow(lambda d, k: d.ellipse([450 * k, 120 * k, 580 * k, 260 * k], fill=255), (255, 220, 120), 14, 90)
-    things.mug(sp, 470, 150, 92)
+    # the hero behind the middle of the table, cheering, a big mug raised
+    sp.glow(lambda d, k: d.ellipse([250 * k, 90 * k, 570 * k, 420 * k], fill=255), (255, 210, 120), 30, 110)
+    sp.paste(character, 410 - character.width / 2, 392 - character.height + 30)
+    sp.glow(lambda d, k: d.ellipse([440 * k, 140 * k, 560 * k, 260 * k], fill=255), (255, 220, 120), 14, 90)
+    things.mug(sp, 454, 162, 80)
     # sparkles
     rng = random.Random(12)
     for _ in range(26):

@@ -93,11 +93,11 @@ def side(sp, p, push):
         sp.circle(hand_b[0], hand_b[1], 2.4, fill=shade(SKIN, 0.88))
     leg(back[0], back[1], shade(TROUSERS, 0.8))
     # torso
-    torso = U([(hip[0] - 8, hip[1] - 20), (hip[0] + 7, hip[1] - 20), (hip[0] + 9, hip[1] + 2),
-               (hip[0] - 8, hip[1] + 2)])
+    torso = U([(hip[0] - 9, hip[1] - 20), (hip[0] + 8, hip[1] - 20), (hip[0] + 11, hip[1] - 6),
+               (hip[0] + 10, hip[1] + 2), (hip[0] - 9, hip[1] + 2)])
     sp.poly(torso, fill=SHIRT, outline=OUTLINE, width=1.4)
-    apron = U([(hip[0] + 1, hip[1] - 12), (hip[0] + 9, hip[1] - 12), (hip[0] + 11, hip[1] + 6),
-               (hip[0] + 1, hip[1] + 6)])
+    apron = U([(hip[0] + 2, hip[1] - 12), (hip[0] + 10.5, hip[1] - 12), (hip[0] + 12, hip[1] + 6),
+               (hip[0] + 2, hip[1] + 6)])
     sp.poly(apron, fill=APRON, outline=OUTLINE, width=1.2)
     belt = U([(hip[0] - 8, hip[1] - 4), (hip[0] + 9.5, hip[1] - 4), (hip[0] + 9.5, hip[1] - 1),
               (hip[0] - 8, hip[1] - 1)])
@@ -149,22 +149,22 @@ def side(sp, p, push):
 
 def front_or_back(sp, p, push, back_view, arms_up=False):
     s = math.sin(2 * math.pi * p)
-    bob = -1.6 * abs(s)
-    cx = 41
-    lean_y = 3 if (push and not back_view) else (-3 if push else 0)
+    bob = -1.8 * abs(s)
+    cx = 41 + (0.9 * s if not push else 0.5 * s)
+    lean_y = 4 if (push and not back_view) else (-3 if push else 0)
     hip_y = 56 + bob + (1 if push else 0)
     ground = 77
     # legs: the one stepping forward lifts its foot
     for side_x, ph in ((-5.5, s), (5.5, -s)):
-        lift = 3.2 * max(0.0, ph) if not push else 2.2 * max(0.0, ph)
+        lift = 5.0 * max(0.0, ph) if not push else 3.0 * max(0.0, ph)
         fx = cx + side_x
         fy = ground - lift
         limb(sp, [(fx, hip_y), (fx, fy - 3)], TROUSERS if not back_view else shade(TROUSERS, 0.9), 7)
         boot(sp, fx, fy + 1, 0)
     # body
     top = hip_y - 21 + lean_y * 0.5
-    sp.rect(cx - 12, top, cx + 12, hip_y + 3, fill=OUTLINE, radius=6)
-    sp.rect(cx - 10.8, top + 1.2, cx + 10.8, hip_y + 1.8, fill=SHIRT if not back_view else SHIRT_DARK, radius=5)
+    sp.rect(cx - 13.5, top, cx + 13.5, hip_y + 3, fill=OUTLINE, radius=7)
+    sp.rect(cx - 12.3, top + 1.2, cx + 12.3, hip_y + 1.8, fill=SHIRT if not back_view else SHIRT_DARK, radius=6)
     if not back_view:
         sp.rect(cx - 7.5, top + 8, cx + 7.5, hip_y + 6, fill=OUTLINE, radius=2)
         sp.rect(cx - 6.5, top + 9, cx + 6.5, hip_y + 5, fill=APRON, radius=1.5)
@@ -177,24 +177,28 @@ def front_or_back(sp, p, push, back_view, arms_up=False):
     # arms
     sh_y = top + 4
     for sx in (-1, 1):
-        shoulder = (cx + sx * 11, sh_y)
+        shoulder = (cx + sx * 12.5, sh_y)
+        big = 1.0
         if arms_up:
-            hand = (cx + sx * 19, sh_y - 20)
-            elbow = (cx + sx * 17, sh_y - 8)
+            hand = (cx + sx * 20, sh_y - 20)
+            elbow = (cx + sx * 18, sh_y - 8)
         elif push and not back_view:
-            hand = (cx + sx * 7, hip_y + 2)
-            elbow = (cx + sx * 13, sh_y + 9)
+            # reaching out towards us: hands low and large in front
+            hand = (cx + sx * 8, hip_y + 7 + 0.8 * s * sx)
+            elbow = (cx + sx * 15, sh_y + 10)
+            big = 1.35
         elif push:
-            hand = (cx + sx * 9, sh_y - 22)
-            elbow = (cx + sx * 14, sh_y - 9)
+            # leaning up the screen, arms stretched out ahead over the cap
+            hand = (cx + sx * 7, sh_y - 33 + 0.8 * s * sx)
+            elbow = (cx + sx * 14, sh_y - 14)
         else:
-            swing = 3.2 * s * sx
-            hand = (cx + sx * 14.5, sh_y + 15 + swing)
-            elbow = (cx + sx * 14, sh_y + 7 + swing * 0.5)
+            swing = 4.5 * s * sx
+            hand = (cx + sx * 15.5, sh_y + 15 + swing)
+            elbow = (cx + sx * 15, sh_y + 7 + swing * 0.5)
         colour = SHIRT if not back_view else SHIRT_DARK
-        limb(sp, [shoulder, elbow, hand], colour, 5.5)
-        sp.circle(hand[0], hand[1], 3.6, fill=OUTLINE)
-        sp.circle(hand[0], hand[1], 2.8, fill=SKIN)
+        limb(sp, [shoulder, elbow, hand], colour, 5.8)
+        sp.circle(hand[0], hand[1], 3.6 * big, fill=OUTLINE)
+        sp.circle(hand[0], hand[1], 2.8 * big, fill=SKIN)
     # head
     hy = top - 11 + (lean_y if not back_view else 0)
     if push and back_view:
@@ -249,10 +253,11 @@ def frame(row, f):
     return img
 
 
-def cheering():
-    sp = Sprite(82, 82)
+def cheering(size=250):
+    """The lad with both arms up, drawn finely enough to stand large."""
+    sp = Sprite(82, 82, scale=12)
     front_or_back(sp, 0.0, False, False, arms_up=True)
-    return sp.final()
+    return sp.img.convert("RGBa").resize((size, size), Image.BOX).convert("RGBA")
 
 
 def build():
