@@ -9,6 +9,7 @@
 #include <allegro5/allegro_ttf.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -71,8 +72,10 @@ class MediaTest : public ::testing::Test {
 
   static Picture load(const std::string& name, bool magentaKey) {
     Picture p;
+    const int oldFlags = al_get_new_bitmap_flags();
     al_set_new_bitmap_flags(ALLEGRO_MEMORY_BITMAP);
     ALLEGRO_BITMAP* bitmap = al_load_bitmap(mediaPath(name).c_str());
+    al_set_new_bitmap_flags(oldFlags);
     if (!bitmap) {
       ADD_FAILURE() << "cannot load " << name;
       return p;

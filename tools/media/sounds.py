@@ -225,12 +225,12 @@ EFFECTS = {0: fanfare, 1: slide, 2: step, 3: push_step, 4: death, 5: chime_high,
            9: level_end, 11: trap_on, 12: trap_off, 13: jump}
 
 
-def write_wav(path, x):
+def write_wav(path, x, rate=RATE):
     pcm = np.clip(np.round(x * 32767), -32768, 32767).astype("<i2")
     with wave.open(path, "wb") as w:
         w.setnchannels(1)
         w.setsampwidth(2)
-        w.setframerate(RATE)
+        w.setframerate(rate)
         w.writeframes(pcm.tobytes())
 
 
@@ -350,11 +350,14 @@ def build(out_dir, report=True):
         peak, rms = measure(x)
         lines.append(f"s{n}.wav  {len(x) / RATE:5.2f} s  peak {peak:6.1f} dBFS  rms {rms:6.1f} dBFS")
     tune = music()
+    # The game decodes the whole tune while it starts: half the rate halves
+    # that wait, and the tune has nothing above 10 kHz worth keeping.
+    tune = band(tune, 20, 10000)[::2]
     tmp = os.path.join(samp, "tune.tmp.wav")
-    write_wav(tmp, tune)
+    write_wav(tmp, tune, RATE // 2)
     subprocess.run(["oggenc", "-Q", "-q", "4", "-o", os.path.join(samp, "Jeszcze po kropelce.ogg"), tmp], check=True)
     os.remove(tmp)
     peak, rms = measure(tune)
-    lines.append(f"music      {len(tune) / RATE:5.1f} s  peak {peak:6.1f} dBFS  rms {rms:6.1f} dBFS")
+    lines.append(f"music      {2 * len(tune) / RATE:5.1f} s  peak {peak:6.1f} dBFS  rms {rms:6.1f} dBFS")
     if report:
         print("\n".join(lines))
