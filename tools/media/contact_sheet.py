@@ -120,6 +120,174 @@ def board(atlas, ge, gs):
     return img
 
 
+# ------------------------------------------------------------------ mock screens
+# The screens' own layouts, drawn from the sheet and the text table, so the
+# panel patches and the texts can be judged together.
+
+def read_texts(media):
+    with open(f"{media}/teksty_100.txt", encoding="utf-8") as f:
+        return [line.rstrip("\r\n")[4:] for line in f]
+
+
+class Screen:
+    def __init__(self, atlas, w=1024, h=768):
+        self.atlas = atlas
+        self.img = Image.new("RGBA", (w, h), (34, 30, 27, 255))
+        self.d = ImageDraw.Draw(self.img)
+        self.fonts = {"b22": ImageFont.truetype(BOLD, 22), "b30": ImageFont.truetype(BOLD, 30),
+                      "b40": ImageFont.truetype(BOLD, 40), "r20": ImageFont.truetype(FONT, 20)}
+
+    def scaled(self, src, dst, tint=None):
+        x, y, w, h = src
+        part = self.atlas.crop((x, y, x + w, y + h)).resize((int(dst[2]), int(dst[3])), Image.NEAREST)
+        if tint is not None:
+            r, g, b, a = tint
+            arr = part.split()
+            mult = Image.new("RGBA", part.size, (r, g, b, 255))
+            from PIL import ImageChops
+            part = ImageChops.multiply(part, mult)
+            alpha = arr[3].point(lambda v: v * a // 255)
+            part.putalpha(alpha)
+        self.img.alpha_composite(part, (int(dst[0]), int(dst[1])))
+
+    def region(self, src, at):
+        self.scaled(src, (at[0], at[1], src[2], src[3]))
+
+    def text(self, font, colour, x, y, s, centre=False):
+        f = self.fonts[font]
+        if centre:
+            x -= f.getlength(s) / 2
+        self.d.text((x, y), s, font=f, fill=colour, anchor="la")
+
+
+def tile_box(v):
+    return (83 * (v % 10), 83 * (v // 10), 82, 82)
+
+
+def mock_screens(atlas, ge, texts):
+    sc = Screen(atlas)
+    # top bar
+    sc.text("b22", (222, 222, 22), 60, 2, texts[80].replace("%d", "12", 1).replace("%d", "50", 1))
+    sc.region((74, 685, 22, 22), (280, 2))
+    sc.text("b22", (200, 200, 22), 300, 2, " 17 ")
+    sc.region((0, 600, 265, 20), (660, 4))
+    sc.region((88, 621, 88, 20), (748, 5))
+    sc.scaled((0, 585, 5, 5), (464, 5, 92, 19))
+    sc.text("b22", (9, 200, 9), 490, 2, "1:05")
+    # menu
+    for src, dst in (((50, 585, 5, 5), (328, 246, 370, 276)), ((30, 585, 5, 5), (331, 249, 364, 270)),
+                     ((0, 585, 5, 5), (334, 252, 358, 264)), ((5, 5, 2, 2), (360, 286, 305, 2)),
+                     ((50, 585, 5, 5), (360, 298, 306, 204)), ((20, 585, 5, 5), (378, 344, 270, 28))):
+        sc.scaled(src, dst)
+    sc.text("b22", (100, 222, 222), 515, 256, texts[4], True)
+    for k in range(4):
+        sc.text("b22", (200, 200, 200) if k == 1 else (150, 150, 150), 512, 306 + 40 * k, texts[5 + k], True)
+    sc.text("b22", (188, 22, 22), 512, 466, texts[9], True)
+    # reset dialog
+    w = sc.fonts["b22"].getlength(texts[77])
+    h = int(w) // 2
+    e = h + 30
+    sc.scaled((50, 585, 5, 5), (512 - e, 555, 2 * e, 115))
+    sc.scaled((70, 585, 5, 5), (514 - e, 557, 2 * h + 56, 111))
+    sc.scaled((0, 585, 5, 5), (516 - e, 559, 2 * h + 52, 107))
+    sc.text("b22", (200, 222, 222), 512, 570, texts[77], True)
+    sc.text("b22", (200, 222, 222), 512, 595, texts[83], True)
+    sc.text("b22", (255, 2, 2), 430, 630, texts[78], True)
+    sc.text("b22", (255, 2, 2), 590, 630, texts[79], True)
+    # level grid cells
+    for i, (kind, mugs, star) in enumerate((("done", 3, True), ("done", 2, False), ("current", 0, False),
+                                             ("lock", 0, False))):
+        x, y = 40 + 95 * i, 60
+        sc.region((440, 590, 85, 70), (x, y))
+        src = {"done": (526, 590, 86, 70), "current": (612, 590, 86, 70), "lock": (698, 590, 86, 76)}[kind]
+        sc.region(src, (x, y))
+        if kind != "lock":
+            sc.region((0, 688, 45, 13), (x + 6, y - 3))
+            if mugs:
+                sc.region((0, 702, 15 * mugs, 13), (x + 6, y - 3))
+        sc.text("b30", (180, 180, 180) if kind != "lock" else (111, 111, 111), x + 40, y + 16, str(7 + i), True)
+        if star:
+            sc.region((99, 686, 26, 26), (x + 55, y + 48))
+    sc.region((340, 590, 92, 76), (40 + 95 - 3, 57))
+    return sc.img
+
+
+def layered_panel(sc, edge, fill, box):
+    """Help and about: an edge, the brass rim 3 px in, the fill 5 px in."""
+    x, y, w, h = box
+    sc.scaled(edge, box)
+    sc.scaled((290, 120, 5, 5), (x + 3, y + 3, w - 6, h - 6))
+    sc.scaled(fill, (x + 5, y + 5, w - 10, h - 10))
+
+
+def mock_help(atlas, texts):
+    sc = Screen(atlas)
+    layered_panel(sc, (120, 60, 3, 3), (5, 585, 5, 5), (209, 47, 606, 686))
+    sc.text("b30", (222, 222, 222), 512, 70, texts[46], True)
+    entries = [([10], 130, 310, 430), ([12], 195, 310, 415), ([5], 260, 310, 370), ([17, 18], 325, 360, 450),
+               ([19], 390, 310, 415), ([54, 55], 455, 365, 430), ([1, 11, 4, 54], 520, 475, 645),
+               ([13, 14, 15, 16], 585, 475, 560)]
+    for i, (codes, top, nx, dx) in enumerate(entries):
+        for j, v in enumerate(codes):
+            sc.scaled(tile_box(v), (250 + 55 * j, top, 50, 50))
+        n = 47 + 3 * i if i < 3 else 47 + 3 * i - 1
+        n = [47, 50, 53, 55, 58, 61, 64, 67][i]
+        sc.text("b22", (222, 222, 22), nx, top + 3, texts[n])
+        sc.text("r20", (200, 200, 200), dx, top + 5, texts[n + 1])
+        if n != 53:
+            sc.text("r20", (200, 200, 200), nx, top + 25, texts[n + 2])
+    sc.text("r20", (200, 200, 200), 512, 680, texts[5], True)
+    return sc.img.crop((200, 40, 824, 740))
+
+
+def mock_about(atlas, texts):
+    sc = Screen(atlas)
+    layered_panel(sc, (0, 590, 3, 3), (0, 585, 5, 5), (109, 77, 806, 626))
+    sc.text("b30", (22, 222, 222), 512, 90, texts[14], True)
+    for i in range(18):
+        y = 130 + 25 * i + (15 if i >= 8 else 0) + (15 if i >= 16 else 0)
+        colour = (222, 222, 22) if i in (8, 16) else (222, 222, 222)
+        left = {8: 23, 16: 31, 17: 32}.get(i, 15 + i if i < 8 else 24 + i - 9)
+        sc.text("r20", colour, 150, y, texts[left])
+        if 9 <= i <= 15:
+            sc.text("r20", colour, 280, y, texts[33 + i - 9])
+        if i == 8:
+            sc.text("r20", colour, 530, y, texts[40])
+        if i == 9:
+            sc.text("r20", colour, 530, y, texts[41])
+    for i in range(4):
+        sc.scaled((40 * i, 660, 39, 22), (530, 397 + 30 * i, 36, 22))
+        sc.text("r20", (222, 222, 222), 580, 395 + 30 * i, texts[42 + i])
+    sc.scaled((1, 1, 2, 2), (510, 345, 2, 170))
+    sc.text("r20", (120, 180, 180), 150, 610, "(the author's credit line)")
+    sc.text("r20", (180, 180, 180), 512, 650, texts[5], True)
+    return sc.img.crop((100, 70, 924, 710))
+
+
+def mock_result(atlas, ge, texts):
+    sc = Screen(atlas)
+    sc.scaled((0, 0, 5, 5), (160, 160, 704, 458), tint=(0, 0, 0, 133))
+    sc.d.rectangle([170, 170, 854, 608], outline=(20, 200, 20), width=2)
+    header = ge.crop((0, 190, 640, 330)).resize((610, 138), Image.BILINEAR)
+    sc.img.alpha_composite(header, (209, 190))
+    sc.region((480, 670, 335, 85), (345, 250))
+    sc.region((790, 630, 40, 40), (573, 330))
+    sc.region((790, 590, 40, 40), (573, 330))
+    sc.text("b40", (200, 200, 200), 513, 193, "37", True)
+    icon = atlas.crop((180, 650, 240, 710))
+    for (x, y), ang in (((367, 297), 350), ((437, 279), 355), ((507, 271), 0), ((577, 279), 5)):
+        rot = icon.rotate(-ang, center=(20, 20), resample=Image.BICUBIC)
+        sc.img.alpha_composite(rot, (x - 20, y - 20))
+    sc.text("b30", (28, 222, 28), 512, 333, "305", True)
+    sc.text("b30", (150, 150, 18), 430, 333, "(305)", True)
+    sc.text("b40", (20, 200, 20), 512, 404, texts[10], True)
+    sc.text("b30", (188, 188, 188), 512, 490, texts[76].replace("%d", "38"), True)
+    sc.scaled((0, 0, 5, 5), (700, 322, 115, 52), tint=(0, 0, 0, 120))
+    sc.text("r20", (120, 120, 120), 757, 322, texts[70], True)
+    sc.text("r20", (180, 180, 180), 512, 550, texts[13], True)
+    return sc.img.crop((150, 150, 874, 628))
+
+
 def main():
     media, out = sys.argv[1], sys.argv[2]
     atlas = keyed(Image.open(f"{media}/graf1.png"))
@@ -128,7 +296,8 @@ def main():
     rays = Image.open(f"{media}/promienie.png").convert("RGBA")
     pijak = Image.open(f"{media}/pijak.jpg").convert("RGBA")
 
-    sheet = Sheet(2060, 2330)
+    texts = read_texts(media)
+    sheet = Sheet(2060, 4140)
     x0, y = 10, 8
     sheet.heading(x0, y, "Tiles (graf1.png)")
     y += 26
@@ -182,8 +351,20 @@ def main():
         x += 70
     y += 60
     sheet.heading(x0, y, "pijak.jpg")
+    sheet.heading(x0 + 840, y, "Result screen (mock-up)")
     y += 26
     sheet.cell(x0, y, pijak, "")
+    sheet.cell(x0 + 840, y, mock_result(atlas, ge, texts), "")
+    y += 580
+    sheet.heading(x0, y, "Top bar, menu, reset dialog, grid cells (mock-up)")
+    sheet.heading(x0 + 1034, y, "Help page (mock-up)")
+    y += 26
+    sheet.cell(x0, y, mock_screens(atlas, ge, texts), "")
+    sheet.cell(x0 + 1034, y, mock_help(atlas, texts), "")
+    y += 790
+    sheet.heading(x0, y, "About page (mock-up)")
+    y += 26
+    sheet.cell(x0, y, mock_about(atlas, texts), "")
     sheet.img.convert("RGB").save(out)
 
 
