@@ -425,12 +425,17 @@ TEST_F(MediaTest, SoundEffectsAreShortCleanAndEquallyLoud) {
   }
 }
 
-TEST_F(MediaTest, MusicIsAnOggVorbisTuneOfAboutAMinute) {
+TEST_F(MediaTest, SamplesLoadAndTheMusicIsAnOggVorbisTuneOfAboutAMinute) {
   std::string bytes = readFile(mediaPath("samp/Jeszcze po kropelce.ogg"));
   ASSERT_GT(bytes.size(), 4u);
   EXPECT_EQ(bytes.compare(0, 4, "OggS"), 0);
   EXPECT_NE(bytes.find("vorbis"), std::string::npos);
-  if (!al_install_audio() || !al_init_acodec_addon()) GTEST_SKIP() << "no audio here to decode the tune";
+  if (!al_install_audio() || !al_init_acodec_addon()) GTEST_SKIP() << "no audio here to decode the sounds";
+  for (int n : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13}) {
+    ALLEGRO_SAMPLE* effect = al_load_sample(mediaPath("samp/s" + std::to_string(n) + ".wav").c_str());
+    EXPECT_NE(effect, nullptr) << "s" << n << ".wav";
+    if (effect) al_destroy_sample(effect);
+  }
   ALLEGRO_SAMPLE* tune = al_load_sample(mediaPath("samp/Jeszcze po kropelce.ogg").c_str());
   ASSERT_NE(tune, nullptr);
   double seconds = double(al_get_sample_length(tune)) / al_get_sample_frequency(tune);

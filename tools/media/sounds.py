@@ -108,7 +108,7 @@ def slide():
     dur = 0.75
     t = t_axis(dur)
     rumble = band(noise(dur, 2), 60, 420)
-    knock = 0.6 + 0.4 * np.sign(np.sin(2 * np.pi * 11 * t)) * 0.5
+    knock = 0.6 + 0.2 * np.tanh(4 * np.sin(2 * np.pi * 11 * t))  # smooth: no clicks
     x = rumble * knock + 0.5 * tone(70, dur, ((1, 1), (2, 0.4)), decay=2.5)
     return x * env(len(t), 0.03, 0.15, hold=0.35)
 
