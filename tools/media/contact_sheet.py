@@ -264,7 +264,7 @@ def mock_about(atlas, texts):
     return sc.img.crop((100, 70, 924, 710))
 
 
-def mock_result(atlas, ge, texts):
+def mock_result(atlas, ge, texts, rays):
     sc = Screen(atlas)
     sc.scaled((0, 0, 5, 5), (160, 160, 704, 458), tint=(0, 0, 0, 133))
     sc.d.rectangle([170, 170, 854, 608], outline=(20, 200, 20), width=2)
@@ -273,6 +273,9 @@ def mock_result(atlas, ge, texts):
     sc.region((480, 670, 335, 85), (345, 250))
     sc.region((790, 630, 40, 40), (573, 330))
     sc.region((790, 590, 40, 40), (573, 330))
+    for angle in (17, -17):
+        turned = rays.rotate(angle, center=(200, 80), resample=Image.BICUBIC)
+        sc.img.alpha_composite(turned, (593 - 200, 348 - 80))
     sc.text("b40", (200, 200, 200), 513, 193, "37", True)
     icon = atlas.crop((180, 650, 240, 710))
     for (x, y), ang in (((367, 297), 350), ((437, 279), 355), ((507, 271), 0), ((577, 279), 5)):
@@ -354,7 +357,7 @@ def main():
     sheet.heading(x0 + 840, y, "Result screen (mock-up)")
     y += 26
     sheet.cell(x0, y, pijak, "")
-    sheet.cell(x0 + 840, y, mock_result(atlas, ge, texts), "")
+    sheet.cell(x0 + 840, y, mock_result(atlas, ge, texts, rays), "")
     y += 580
     sheet.heading(x0, y, "Top bar, menu, reset dialog, grid cells (mock-up)")
     sheet.heading(x0 + 1034, y, "Help page (mock-up)")

@@ -189,7 +189,7 @@ def front_or_back(sp, p, push, back_view, arms_up=False):
             big = 1.35
         elif push:
             # leaning up the screen, arms stretched out ahead over the cap
-            hand = (cx + sx * 7, sh_y - 33 + 0.8 * s * sx)
+            hand = (cx + sx * 7, sh_y - 27 + 0.8 * s * sx)
             elbow = (cx + sx * 14, sh_y - 14)
         else:
             swing = 4.5 * s * sx
