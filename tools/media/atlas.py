@@ -490,11 +490,6 @@ def wall_tile(v):
         for i in range(-4, 6):
             sp.line([(i * 18, 0), (i * 18 + T, T)], WOOD, width=4)
             sp.line([(i * 18 + T, 0), (i * 18, T)], WOOD, width=4)
-        for r in range(4):
-            for c in range(4):
-                cx, cy = 11 + c * 20, 11 + r * 20
-                col = [(40, 100, 46), (120, 30, 40), (90, 60, 20)][(r + c * 2) % 3]
-                sp.circle(cx + 9, cy + 9 - 9, 0, fill=None)
         for r in range(5):
             for c in range(5):
                 if (r + c) % 2:

@@ -52,7 +52,6 @@ def leg_points(hip, swing, bend, length=10.5):
 def side(sp, p, push):
     """Facing right. p in [0, 1) is the phase of the stride."""
     s = math.sin(2 * math.pi * p)
-    c = math.cos(2 * math.pi * p)
     bob = -1.6 * abs(math.sin(2 * math.pi * p)) if not push else -0.8 * abs(s)
     lean = math.radians(18) if push else math.radians(3)
     hip = (39 if not push else 36, 55 + bob)
@@ -144,7 +143,6 @@ def side(sp, p, push):
         limb(sp, [shoulder, elbow, hand], SHIRT, 5.8)
         sp.circle(hand[0], hand[1], 3.4, fill=OUTLINE)
         sp.circle(hand[0], hand[1], 2.7, fill=SKIN)
-    _ = c
 
 
 def front_or_back(sp, p, push, back_view, arms_up=False):

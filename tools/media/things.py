@@ -3,6 +3,9 @@ object sheet: mugs, keys, crates, the rolling barrel, beams and stars."""
 import math
 import random
 
+import numpy as np
+from PIL import Image
+
 from art import (BEER, BEER_LIGHT, BRASS, COPPER, COPPER_DARK, COPPER_LIGHT, FOAM, GOLD, GOLD_DARK,
                  GOLD_LIGHT, IRON, IRON_DARK, IRON_LIGHT, OUTLINE, WOOD, WOOD_DARK, WOOD_LIGHT, Sprite,
                  mix, rgba, rotate_pts, shade)
@@ -165,20 +168,13 @@ def barrel(sp, x0=2, y0=6, w=80, h=70, depth=8):
     body = sp.mask(lambda d, k: (d.rounded_rectangle([(x0 + 6) * k, y0 * k, (x1 - 6) * k, y1 * k], 14 * k, fill=255),
                                  d.ellipse([(x0 + 14) * k, (y0 - 3) * k, (x1 - 14) * k, (y1 + 3) * k], fill=255)))
     sp.textured(body, WOOD, seed=19, amount=0.14, cell=5)
-    # cylinder shading: light on top, dark below
-    import numpy as np
-    from PIL import Image
-    H, W = sp.img.size[1], sp.img.size[0]
-    yy = np.linspace(0, 1, H, dtype=np.float32)[:, None].repeat(W, 1)
-    t = np.clip((yy * H / 4 - y0) / h, 0, 1)
-    lum = 1.25 - 0.75 * t ** 1.3 - 0.35 * np.exp(-((t - 0.2) / 0.12) ** 2) * 0
-    shade_layer = np.zeros((H, W, 4), np.uint8)
-    dark = (lum < 1).astype(np.float32)
-    shade_layer[:, :, 3] = (np.clip(1 - lum, 0, 0.65) * 255 * dark).astype(np.uint8)
-    sl = Image.fromarray(shade_layer, "RGBA")
-    a = np.asarray(sl.getchannel("A"), np.uint16) * np.asarray(body, np.uint16) // 255
-    sl.putalpha(Image.fromarray(a.astype(np.uint8), "L"))
-    sp.img.alpha_composite(sl)
+    # cylinder shading: darker towards the underside
+    t = np.clip((np.arange(sp.img.height, dtype=np.float32) / sp.k - y0) / h, 0, 1)
+    dark = np.clip(0.75 * t ** 1.3 - 0.25, 0, 0.65)
+    alpha = (dark[:, None] * np.asarray(body, np.float32)).astype(np.uint8)
+    layer = Image.new("RGBA", sp.img.size, (0, 0, 0, 255))
+    layer.putalpha(Image.fromarray(alpha, "L"))
+    sp.img.alpha_composite(layer)
     # staves
     for i in range(1, 6):
         yy2 = y0 + h * i / 6
@@ -240,8 +236,6 @@ def beam(frame, vertical=False):
 
 def sparkle(size=82):
     """A soft white-gold sparkle: grows and fades over a collected thing."""
-    import numpy as np
-    from PIL import Image
     n = size * 4
     yy, xx = np.mgrid[0:n, 0:n].astype(np.float32)
     c = n / 2
