@@ -6,6 +6,7 @@ Position startPosition(const LevelStart& start) {
   p.player = start.player;
   p.door = start.door;
   p.doorKind = start.doorKind;
+  p.emitters = hasEmitters(p.board);
   clearBeamMarks(p.board);
   markBeams(p.board);
   return p;
@@ -83,7 +84,7 @@ MoveReport applyMove(Position& p, Dir d) {
   int base = baseOn(p.board, a);
   if (base > 16) return report;
   Board before = p.board;
-  bool emitters = hasEmitters(p.board);
+  bool emitters = p.emitters;
   int thing = objectOn(p.board, a);
   Board at81;
   bool at81Set = false;

@@ -13,6 +13,7 @@ struct Position {
   Cell door{0, 0};   // exit door and its closed code (0: none)
   int doorKind = 0;
   bool finished = false;  // the player is in the open door
+  bool emitters = false;  // the level has beams at all
 };
 
 Position startPosition(const LevelStart& start);

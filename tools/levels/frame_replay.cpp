@@ -18,7 +18,7 @@ FrameReplay::FrameReplay(const Position& start, const ReplayTiming& timing)
       door_(start.door),
       doorKind_(start.doorKind),
       timing_(timing),
-      emitters_(hasEmitters(start.board)),
+      emitters_(start.emitters),
       slideClock_(startUs - 1'000'000),
       trapClock_(startUs),
       now_(startUs + timing.startOffsetMs * 1000LL),
@@ -42,6 +42,7 @@ Position FrameReplay::position() const {
   p.door = door_;
   p.doorKind = doorKind_;
   p.finished = finished_;
+  p.emitters = emitters_;
   return p;
 }
 

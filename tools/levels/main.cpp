@@ -73,7 +73,7 @@ std::vector<std::string> solveFaults(const LevelSource& level, const SolveReport
   int threshold = thresholdOf(level.number);
   if (!r.shortest.found) faults.push_back("cannot be finished with all mugs");
   if (r.best.found && r.best.points < threshold) faults.push_back("the star cannot be won");
-  if (r.shortest.found && r.shortest.points >= threshold) faults.push_back("the shortest finish already wins the star");
+  if (r.star.found && r.star.steps <= r.shortest.steps) faults.push_back("a shortest finish already wins the star");
   if (r.bestPointsShort >= threshold) faults.push_back("the star can be won without all mugs");
   return faults;
 }
@@ -135,15 +135,20 @@ bool solveOne(const LevelSource& level, bool store, const std::string& dir) {
   if (r.shortest.found) {
     std::printf("  all %d mugs: yes, shortest %d steps, %d pushes, %d waits, %d points: %s\n", r.shortest.mugs,
                 r.shortest.steps, r.shortest.pushes, r.shortest.waits, r.shortest.points, r.shortest.moves.c_str());
-    std::printf("  best %d points (%d free cells), star at %d: %s in %d steps: %s\n", r.best.points, r.best.freeCells,
-                threshold, r.best.points >= threshold ? "won" : "not won", r.best.steps, r.best.moves.c_str());
+    int mugs = mugsOfLevel(level.number), needed = (threshold - 50 + mugs - 1) / mugs;
+    std::printf("  best %d points (%d free cells, the star needs %d, the shortest leaves %d), star at %d: %s\n",
+                r.best.points, r.best.freeCells, needed, r.shortest.freeCells, threshold,
+                r.best.points >= threshold ? "won" : "not won");
+    if (r.star.found)
+      std::printf("  star in %d steps, %d pushes, %d waits: %s\n", r.star.steps, r.star.pushes, r.star.waits,
+                  r.star.moves.c_str());
   } else {
     std::printf("  all mugs: no (at most %d)\n", r.mostMugs);
   }
   std::vector<std::string> faults = solveFaults(level, r);
   for (const std::string& f : faults) std::printf("  FAULT: %s\n", f.c_str());
-  if (store && r.best.found && r.best.points >= threshold) {
-    if (!storeSolution(dir, level.number, r.best.moves)) std::printf("  FAULT: cannot store the solution\n");
+  if (store && r.star.found) {
+    if (!storeSolution(dir, level.number, r.star.moves)) std::printf("  FAULT: cannot store the solution\n");
   }
   return faults.empty();
 }
@@ -238,8 +243,9 @@ int stats(const std::string& dir) {
   if (!loadAll(dir, levels)) return 1;
   std::vector<int> firstTen, lastTen, mechanicLevels(mechanicCount);
   int bad = 0;
-  std::printf("| level | steps | pushes | waits | positions | mechanics | best | star | shortest scores |\n");
-  std::printf("|---|---|---|---|---|---|---|---|---|\n");
+  std::printf("| level | steps | pushes | waits | positions | mechanics | best points | star at | shortest scores | "
+              "star steps |\n");
+  std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
   for (const LevelSource& level : levels) {
     if (!checkLevel(level).empty()) {
       std::printf("| %d | not in good form |\n", level.number);
@@ -253,9 +259,9 @@ int stats(const std::string& dir) {
       mechanicLevels[i] += std::find(mech.begin(), mech.end(), mechanicNames[i]) != mech.end();
     if (level.number <= 10) firstTen.push_back(r.shortest.steps);
     if (level.number >= 41) lastTen.push_back(r.shortest.steps);
-    std::printf("| %d | %d | %d | %d | %zu%s | %s | %d | %d | %d |\n", level.number, r.shortest.steps,
+    std::printf("| %d | %d | %d | %d | %zu%s | %s | %d | %d | %d | %d |\n", level.number, r.shortest.steps,
                 r.shortest.pushes, r.shortest.waits, r.states, r.complete ? "" : "+", joined(mech).c_str(),
-                r.best.points, thresholdOf(level.number), r.shortest.points);
+                r.best.points, thresholdOf(level.number), r.shortest.points, r.star.steps);
     std::fflush(stdout);
   }
   double m1 = median(firstTen), m5 = median(lastTen);

@@ -56,6 +56,7 @@ class Search {
       if (isCollectible(base) || base == codeWater || base == codeCage || door) dynamic_.push_back(i);
     }
     boxes_ = boxes;
+    emitters_ = hasEmitters(template_);
     keyLength_ = 1 + 8 + boxes_ + sliders_ + (timed_ ? 3 : 0);
   }
 
@@ -88,6 +89,7 @@ class Search {
     report.states = count_;
     if (bestFrom_ != UINT32_MAX) report.best = replay(pathTo(bestFrom_) + bestMove_);
     if (shortestFrom_ != UINT32_MAX) report.shortest = replay(pathTo(shortestFrom_) + shortestMove_);
+    if (starFrom_ != UINT32_MAX) report.star = replay(pathTo(starFrom_) + starMove_);
     return report;
   }
 
@@ -119,6 +121,7 @@ class Search {
       return;
     }
     if (shortestFrom_ == UINT32_MAX) shortestFrom_ = from, shortestMove_ = move;
+    if (starFrom_ == UINT32_MAX && s.points >= thresholdOf(level_.number)) starFrom_ = from, starMove_ = move;
     if (s.points > bestPoints_) bestPoints_ = s.points, bestFrom_ = from, bestMove_ = move;
   }
 
@@ -149,6 +152,7 @@ class Search {
     p.board = template_;
     p.door = start_.door;
     p.doorKind = start_.doorKind;
+    p.emitters = emitters_;
     p.player = {key[0] / layerRows, key[0] % layerRows};
     uint64_t bits;
     std::memcpy(&bits, key + 1, 8);
@@ -167,8 +171,7 @@ class Search {
       for (int i = 0; i < layerSize; ++i)
         if (isTrap(p.board.baseLayer[i])) p.board.baseLayer[i] = trapCodeInPhase(phase);
     }
-    clearBeamMarks(p.board);
-    markBeams(p.board);
+    if (emitters_) markBeams(p.board);
     return p;
   }
 
@@ -219,7 +222,7 @@ class Search {
 
   const LevelSource& level_;
   LevelStart start_;
-  bool timed_;
+  bool timed_, emitters_ = false;
   Board template_;  // the start without things, for positions to be rebuilt on
   std::vector<int> dynamic_;
   int boxes_ = 0, sliders_ = 0, keyLength_ = 0;
@@ -227,8 +230,8 @@ class Search {
   std::vector<uint32_t> table_, parent_;
   std::vector<char> move_;
   size_t count_ = 0;
-  uint32_t shortestFrom_ = UINT32_MAX, bestFrom_ = UINT32_MAX;
-  char shortestMove_ = 0, bestMove_ = 0;
+  uint32_t shortestFrom_ = UINT32_MAX, bestFrom_ = UINT32_MAX, starFrom_ = UINT32_MAX;
+  char shortestMove_ = 0, bestMove_ = 0, starMove_ = 0;
   int bestPoints_ = -1;
 };
 

@@ -24,6 +24,7 @@ struct SolveReport {
   size_t states = 0;        // positions searched
   Solution shortest;        // fewest presses with all mugs
   Solution best;            // most points with all mugs, fewest presses among those
+  Solution star;            // fewest presses that win the star
   int mostMugs = 0;         // most mugs any finish takes
   int bestPointsShort = 0;  // most points of a finish with fewer than all mugs
 };
