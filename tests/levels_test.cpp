@@ -371,3 +371,22 @@ TEST(LevelSolver, FindsTheShortestFinishAndTheTidiestOne) {
   EXPECT_TRUE(played.finished);
   EXPECT_EQ(played.summary.points, r.best.points);
 }
+
+TEST(LevelSolver, TrapLevelsAreSearchedWithTheirClock) {
+  // The trap is deadly by the time the player gets there: the way on is to
+  // wait for its next safe spell, and the solution found must replay.
+  LevelSource level = levelFromPicture(3, R"(
+#############
+#############
+##@mmm....t8#
+#############
+)");
+  SolveReport r = solveLevel(level);
+  ASSERT_TRUE(r.timed);
+  ASSERT_TRUE(r.shortest.found);
+  EXPECT_EQ(r.shortest.steps, 9);
+  EXPECT_GE(r.shortest.waits, 1);
+  PlayResult played = playMoves(level, r.shortest.moves);
+  EXPECT_TRUE(played.finished) << played.fault;
+  EXPECT_EQ(played.summary.mugs, 3);
+}

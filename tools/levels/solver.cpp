@@ -1,5 +1,6 @@
 #include "solver.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -16,6 +17,9 @@ bool levelHasTraps(const LevelSource& level) {
 namespace {
 
 constexpr uint8_t goneSlider = 255;
+// Positions of a trap level that differ only by a few milliseconds in the
+// trap cycle count as one: a solution must not hang on a frame anyway.
+constexpr int timeQuantumMs = 50;
 
 // Counts what a finish scores: the board as the result screen sees it, with
 // the beam marks rebuilt at rest.
@@ -57,7 +61,7 @@ class Search {
     }
     boxes_ = boxes;
     emitters_ = hasEmitters(template_);
-    keyLength_ = 1 + 8 + boxes_ + sliders_ + (timed_ ? 3 : 0);
+    keyLength_ = 1 + 8 + boxes_ + sliders_ + (timed_ ? 2 : 0);
   }
 
   bool tooManyCells() const { return dynamic_.size() > 64; }
@@ -67,22 +71,23 @@ class Search {
     report.timed = timed_;
     Position start = startPosition(start_);
     std::vector<uint8_t> key = keyOf(start, 0, 0);
-    insert(key.data(), UINT32_MAX, '?');
+    insert(key.data(), UINT32_MAX, '?', 0);
     const std::string moves = timed_ ? "RLUD." : "RLUD";
     size_t next = 0;
     for (; next < count_ && count_ < maxStates; ++next) {
-      int phase = 0, ms = 0;
-      Position here = positionOf(&arena_[next * keyLength_], phase, ms);
+      int phase = 0, ms = timed_ ? exactMs_[next] : 0;
+      Position here = positionOf(&arena_[next * keyLength_], phase);
       for (char move : moves) {
         Position after = here;
-        int outcome = apply(after, move, phase, ms);
+        int afterPhase = phase, afterMs = ms;
+        int outcome = apply(after, move, afterPhase, afterMs);
         if (outcome == ignored) continue;
         if (outcome == finishedMove) {
           noteFinish(after, static_cast<uint32_t>(next), move, report);
           continue;
         }
-        key = keyOf(after, phase, ms);
-        insert(key.data(), static_cast<uint32_t>(next), move);
+        key = keyOf(after, afterPhase, afterMs);
+        insert(key.data(), static_cast<uint32_t>(next), move, afterMs);
       }
     }
     report.complete = next >= count_;
@@ -140,14 +145,13 @@ class Search {
     }
     while (slider < 9 + boxes_ + sliders_) key[slider++] = goneSlider;
     if (timed_) {
-      key[keyLength_ - 3] = static_cast<uint8_t>(phase);
-      key[keyLength_ - 2] = static_cast<uint8_t>(ms & 0xff);
-      key[keyLength_ - 1] = static_cast<uint8_t>(ms >> 8);
+      key[keyLength_ - 2] = static_cast<uint8_t>(phase);
+      key[keyLength_ - 1] = static_cast<uint8_t>(std::min(ms / timeQuantumMs, 255));
     }
     return key;
   }
 
-  Position positionOf(const uint8_t* key, int& phase, int& ms) const {
+  Position positionOf(const uint8_t* key, int& phase) const {
     Position p;
     p.board = template_;
     p.door = start_.door;
@@ -166,8 +170,7 @@ class Search {
     for (int k = 0; k < sliders_; ++k)
       if (key[9 + boxes_ + k] != goneSlider) p.board.objectLayer[key[9 + boxes_ + k]] = objSlider;
     if (timed_) {
-      phase = key[keyLength_ - 3];
-      ms = key[keyLength_ - 2] | key[keyLength_ - 1] << 8;
+      phase = key[keyLength_ - 2];
       for (int i = 0; i < layerSize; ++i)
         if (isTrap(p.board.baseLayer[i])) p.board.baseLayer[i] = trapCodeInPhase(phase);
     }
@@ -195,7 +198,7 @@ class Search {
     table_[slot] = index;
   }
 
-  void insert(const uint8_t* key, uint32_t parent, char move) {
+  void insert(const uint8_t* key, uint32_t parent, char move, int ms) {
     if (count_ * 2 >= table_.size()) grow();
     size_t mask = table_.size() - 1, slot = hashOf(key, keyLength_) & mask;
     while (table_[slot] != UINT32_MAX) {
@@ -205,6 +208,7 @@ class Search {
     arena_.insert(arena_.end(), key, key + keyLength_);
     parent_.push_back(parent);
     move_.push_back(move);
+    if (timed_) exactMs_.push_back(static_cast<uint16_t>(ms));
     table_[slot] = static_cast<uint32_t>(count_++);
   }
 
@@ -229,6 +233,7 @@ class Search {
   std::vector<uint8_t> arena_;
   std::vector<uint32_t> table_, parent_;
   std::vector<char> move_;
+  std::vector<uint16_t> exactMs_;  // trap levels: the time each position was first reached at
   size_t count_ = 0;
   uint32_t shortestFrom_ = UINT32_MAX, bestFrom_ = UINT32_MAX, starFrom_ = UINT32_MAX;
   char shortestMove_ = 0, bestMove_ = 0, starMove_ = 0;
