@@ -19,10 +19,10 @@ fresh_copy() {
 # presses Escape and checks a clean end. $1: HOME to use (ALSA set-up).
 play_and_quit() {
   local home=$1 label=$2
-  (cd / && HOME=$home timeout 30 "$SCRATCH/run/mugcellar" 2>"$SCRATCH/stderr") &
+  (cd / && HOME=$home timeout 90 "$SCRATCH/run/mugcellar" 2>"$SCRATCH/stderr") &
   local pid=$!
   local win
-  win=$(timeout 10 xdotool search --sync --name "Mug Cellar" | head -1)
+  win=$(timeout 30 xdotool search --sync --name "Mug Cellar" | head -1)
   if [ -z "$win" ]; then
     fail "$label: no window"; kill $pid 2>/dev/null; wait $pid; return
   fi
@@ -40,7 +40,12 @@ play_and_quit() {
     sleep 0.25
   done
   [ "${colours:-0}" -gt 4 ] || fail "$label: window shows only $colours colours"
-  xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
+  # A loaded machine may miss a short press: press again until the game ends.
+  for _ in 1 2 3 4 5; do
+    xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
+    for _ in $(seq 40); do kill -0 $pid 2>/dev/null || break; sleep 0.25; done
+    kill -0 $pid 2>/dev/null || break
+  done
   wait $pid
   local status=$?
   [ $status -eq 0 ] || fail "$label: exit status $status ($(cat "$SCRATCH/stderr"))"
