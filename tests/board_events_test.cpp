@@ -22,8 +22,11 @@ class BoardEvents : public ::testing::Test {
     platform.drawing = false;
   }
 
-  void start(const std::string& picture, Cell door = {-1, -1}, int doorKind = 0) {
+  // The board of the picture taken as loaded, the player at '@' or on the
+  // given cell, then the level's first frame.
+  void start(const std::string& picture, Cell player = {-1, -1}, Cell door = {-1, -1}, int doorKind = 0) {
     setBoardFromText(picture);
+    if (player.col >= 0) moveTo(player);
     game.currentLevel = 30;
     game.levelLoaded = 1;
     initLevelRun(run);
@@ -34,6 +37,11 @@ class BoardEvents : public ::testing::Test {
       run.markerKind = doorKind;
     }
     frame();  // the player's clock was just set: nothing can move in this frame
+  }
+
+  static void moveTo(Cell c) {
+    board.playerX = cellOrigin(c.col, c.row).x;
+    board.playerY = cellOrigin(c.col, c.row).y;
   }
 
   void frame() {
@@ -102,14 +110,12 @@ TEST_F(BoardEvents, ArrivingInAPitOrWaterKillsJumpingOverThemDoesNot) {
       {"#r~..", false},
   };
   for (const Case& c : cases) {
-    start(std::string("#############\n") + c.row);
     platform.samplesPlayed.clear();
+    start(std::string("#############\n") + c.row, {1, 1});
     if (c.row[1] == '@') {
       step(ALLEGRO_KEY_RIGHT);
     } else {
-      board.playerX = cellOrigin(1, 1).x;
-      board.playerY = cellOrigin(1, 1).y;
-      for (int i = 0; i < 5; ++i) frame();
+      for (int i = 0; i < 4; ++i) frame();
       EXPECT_EQ(board.playerX, cellOrigin(3, 1).x) << c.row;
     }
     EXPECT_EQ(deaths(), c.dies ? 1 : 0) << c.row;
@@ -118,23 +124,20 @@ TEST_F(BoardEvents, ArrivingInAPitOrWaterKillsJumpingOverThemDoesNot) {
 }
 
 TEST_F(BoardEvents, JumpLandingOnAMugLeavesItOnAnOpenDoorEndsTheLevel) {
+  // The pad throws the player onto the mug in the level's first frame: the
+  // mug is neither counted nor cleared.
   start(R"(
       #############
       #r.m.#
       #r.8.#)",
-        {3, 2}, 48);
-  // The pad at (1, 1) throws the player onto the mug in the frame after the
-  // level's first: the mug is neither counted nor cleared.
-  board.playerX = cellOrigin(1, 1).x;
-  board.playerY = cellOrigin(1, 1).y;
-  for (int i = 0; i < 5; ++i) frame();
+        {1, 1}, {3, 2}, 48);
+  for (int i = 0; i < 4; ++i) frame();
   EXPECT_EQ(board.playerX, cellOrigin(3, 1).x);
   EXPECT_EQ(baseAt({3, 1}), codeMug);
   EXPECT_EQ(run.attemptMugs, 0);
   EXPECT_EQ(run.fadeCounter, 0);
   // Onto the open door: the level-end fade counts in the frame of landing.
-  board.playerX = cellOrigin(1, 2).x;
-  board.playerY = cellOrigin(1, 2).y;
+  moveTo({1, 2});
   frame();
   EXPECT_EQ(board.playerX, cellOrigin(3, 2).x);
   EXPECT_EQ(run.fadeCounter, 1);
@@ -143,10 +146,8 @@ TEST_F(BoardEvents, JumpLandingOnAMugLeavesItOnAnOpenDoorEndsTheLevel) {
 TEST_F(BoardEvents, JumpOverAHazardIntoANeighbouringPadThrowsAgain) {
   start(R"(
       #############
-      #ror.o..#)");
-  board.playerX = cellOrigin(1, 1).x;
-  board.playerY = cellOrigin(1, 1).y;
-  frame();
+      #ror.o..#)",
+        {1, 1});
   EXPECT_EQ(board.playerX, cellOrigin(3, 1).x);
   frame();
   EXPECT_EQ(board.playerX, cellOrigin(5, 1).x);
@@ -158,7 +159,7 @@ TEST_F(BoardEvents, ASecondExitKeyOpensTheDoorAgain) {
       #############
       #@k.k#
       ####C#)",
-        {4, 2}, 48);
+        {-1, -1}, {4, 2}, 48);
   step(ALLEGRO_KEY_RIGHT);
   EXPECT_EQ(baseAt({4, 2}), codeDoorRight);
   EXPECT_EQ(run.markerOpening, 1);

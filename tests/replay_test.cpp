@@ -73,7 +73,7 @@ class Replay {
 
   ::testing::AssertionResult move(char letter, size_t index) {
     std::string where = std::string("move ") + std::to_string(index) + " '" + letter + "'";
-    if (letter == '.') return waitForTrapPhase(where);
+    if (letter == waitMove) return waitForTrapPhase(where);
     int key = arrowFor(letter);
     if (key < 0) return ::testing::AssertionFailure() << where << ": not a move";
     // Held until the step starts: in the frame after the key goes down,
@@ -140,7 +140,9 @@ TEST_P(ShippedLevel, SolutionEndsThroughTheDoorWithEveryMug) {
   LevelSource level;
   std::string error;
   ASSERT_TRUE(readLevelSource(std::string(MUGCELLAR_SOURCE_DIR) + path, level, error)) << error;
-  if (level.solution.empty()) GTEST_SKIP() << "level " << n << " has no stored solution yet";
+  std::string moves;
+  ASSERT_TRUE(parseMoves(level.solution, moves, error)) << "level " << n << ": " << error;
+  if (moves.empty()) GTEST_SKIP() << "level " << n << " has no stored solution yet";
 
   auto started = std::chrono::steady_clock::now();
   ScratchMedia media;
@@ -148,16 +150,14 @@ TEST_P(ShippedLevel, SolutionEndsThroughTheDoorWithEveryMug) {
   platform.drawing = false;
   Replay replay(n);
   size_t i = 0;
-  for (; i < level.solution.size() && !replay.finished(); ++i) {
-    if (level.solution[i] == ' ') continue;
-    ::testing::AssertionResult moved = replay.move(level.solution[i], i);
+  for (; i < moves.size() && !replay.finished(); ++i) {
+    ::testing::AssertionResult moved = replay.move(moves[i], i);
     if (!moved) {
       ADD_FAILURE() << "level " << n << ": " << moved.message();
       break;
     }
   }
-  if (replay.finished() && level.solution.find_first_not_of(' ', i) != std::string::npos)
-    ADD_FAILURE() << "level " << n << " ended before move " << i;
+  if (replay.finished() && i < moves.size()) ADD_FAILURE() << "level " << n << " ended before move " << i;
   if (!HasFailure()) {
     EXPECT_TRUE(replay.finish()) << "level " << n;
   }
