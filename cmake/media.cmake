@@ -23,11 +23,15 @@ add_custom_command(
 
 # Levels: the level sources encoded into the stored level file.
 file(GLOB LEVEL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/levels/*.txt)
+# A pristine copy stays beside the run directory for tests; the run
+# directory's copy is the player's, rewritten by every save.
+set(PRISTINE_LEVELS ${CMAKE_BINARY_DIR}/pristine/data.txt)
 add_custom_command(
-  OUTPUT ${MEDIA_DIR}/data.txt
-  COMMAND ${CMAKE_COMMAND} -E make_directory ${MEDIA_DIR}
-  COMMAND levels build ${CMAKE_SOURCE_DIR}/levels ${MEDIA_DIR}/data.txt
+  OUTPUT ${PRISTINE_LEVELS} ${MEDIA_DIR}/data.txt
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${MEDIA_DIR} ${CMAKE_BINARY_DIR}/pristine
+  COMMAND levels build ${CMAKE_SOURCE_DIR}/levels ${PRISTINE_LEVELS}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PRISTINE_LEVELS} ${MEDIA_DIR}/data.txt
   DEPENDS levels ${LEVEL_SOURCES}
   COMMENT "Encoding the levels")
 
-add_custom_target(media ALL DEPENDS ${MEDIA_STAMP} ${MEDIA_DIR}/arial.ttf ${MEDIA_DIR}/data.txt)
+add_custom_target(media ALL DEPENDS ${MEDIA_STAMP} ${MEDIA_DIR}/arial.ttf ${PRISTINE_LEVELS})

@@ -160,6 +160,7 @@ TEST(ProgressFiles, ASaveKilledHalfWayLeavesWholeFiles) {
   freshState();
   decodeStoredLevelFile();
   std::string stored = media.read("data.txt");
+  saveProgress();
   for (int round = 0; round < 25; ++round) {
     pid_t child = fork();
     ASSERT_GE(child, 0);

@@ -20,7 +20,14 @@ void I_PlaySample(ALLEGRO_SAMPLE* sample, int number, float gain, float pan, flo
 
 void I_FlipDisplay() {
   ++platform.flips;
-  if (platform.showFrames && platform.drawing && al_get_current_display()) al_flip_display();
+  if (!platform.showFrames || !platform.drawing || !al_get_current_display()) return;
+  al_flip_display();
+  if (platform.loseBackBuffer) {
+    ALLEGRO_BITMAP* target = al_get_target_bitmap();
+    al_set_target_backbuffer(al_get_current_display());
+    al_clear_to_color(al_map_rgb(255, 0, 255));
+    al_set_target_bitmap(target);
+  }
 }
 
 void I_ReadKeyboard(ALLEGRO_KEYBOARD_STATE* state) {
@@ -31,6 +38,7 @@ void I_ReadKeyboard(ALLEGRO_KEYBOARD_STATE* state) {
 }
 
 void I_ReadMouse(ALLEGRO_MOUSE_STATE* state) {
+  if (platform.beforeInputRead) platform.beforeInputRead();
   if (platform.injectedInput)
     *state = platform.mouse;
   else

@@ -7,6 +7,7 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_audio.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,10 +49,12 @@ struct Platform {
   ALLEGRO_MOUSE_STATE mouse{};      // the injected mouse
   std::vector<ALLEGRO_EVENT_TYPE> injectedEvents;  // display events handed out first
   bool showFrames = true;           // I_FlipDisplay really flips
+  bool loseBackBuffer = false;      // after a flip the back buffer is scrambled, as some displays do
   bool drawing = true;              // drawing code runs (off for fast replays)
   long flips = 0;                   // frames shown (or skipped) so far
   bool recordSamples = false;       // append every request to samplesPlayed
   std::vector<PlayedSample> samplesPlayed;
+  std::function<void()> beforeInputRead;  // runs at every poll, before the devices are read
 };
 
 extern Platform platform;
@@ -68,7 +71,7 @@ bool I_NextEvent(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT* event);
 bool I_Drawing();
 
 // The one way out on a fatal start-up error: message on stderr, exit 1.
-[[noreturn]] void I_Error(const char* format, ...);
+[[noreturn]] void I_Error(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Test helpers for injected input.
 void I_SetKey(int keycode, bool down);

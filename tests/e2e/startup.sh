@@ -30,11 +30,15 @@ play_and_quit() {
   geometry=$(xdotool getwindowgeometry "$win" | awk '/Geometry/ {print $2}')
   [ "$geometry" = "1024x768" ] || fail "$label: window is $geometry"
   xdotool windowfocus --sync "$win" 2>/dev/null
-  sleep 0.5
-  import -window "$win" "$SCRATCH/shot.png" 2>/dev/null
-  # The level's tiles: many colours, not a blank window.
-  local colours
-  colours=$(convert "$SCRATCH/shot.png" -format %k info: 2>/dev/null || echo 0)
+  # The level's tiles: many colours, not a blank window (the first frame may
+  # take a while on a loaded machine).
+  local colours=0
+  for _ in $(seq 40); do
+    import -window "$win" "$SCRATCH/shot.png" 2>/dev/null
+    colours=$(convert "$SCRATCH/shot.png" -format %k info: 2>/dev/null || echo 0)
+    [ "${colours:-0}" -gt 4 ] && break
+    sleep 0.25
+  done
   [ "${colours:-0}" -gt 4 ] || fail "$label: window shows only $colours colours"
   xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
   wait $pid

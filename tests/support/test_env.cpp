@@ -22,6 +22,11 @@ ScratchMedia::ScratchMedia() {
   fs::create_directories(dir_ + "/media/samp");
   for (const auto& entry : fs::recursive_directory_iterator(builtMediaDir())) {
     if (!entry.is_regular_file()) continue;
+    // What the game writes while it runs does not belong to a fresh install.
+    std::string name = entry.path().filename().string();
+    if (name == "data.txt" || name == "dataB.txt" || name == "dataC.txt" || name == "dataXX.txt" ||
+        entry.path().extension() == ".tmp")
+      continue;
     fs::path rel = fs::relative(entry.path(), builtMediaDir());
     fs::path target = fs::path(dir_) / "media" / rel;
     fs::create_directories(target.parent_path());
@@ -31,6 +36,7 @@ ScratchMedia::ScratchMedia() {
     else
       fs::create_symlink(entry.path(), target);
   }
+  fs::copy_file(MUGCELLAR_PRISTINE_LEVELS, dir_ + "/media/data.txt");
   fs::current_path(dir_);
 }
 
