@@ -146,15 +146,18 @@ TEST_P(ShippedLevel, SolutionEndsThroughTheDoorWithEveryMug) {
   ScratchMedia media;
   startGame();
   platform.drawing = false;
-  int bestBefore = progress.bestMugs[n];
   Replay replay(n);
-  for (size_t i = 0; i < level.solution.size() && !replay.finished(); ++i) {
+  size_t i = 0;
+  for (; i < level.solution.size() && !replay.finished(); ++i) {
+    if (level.solution[i] == ' ') continue;
     ::testing::AssertionResult moved = replay.move(level.solution[i], i);
     if (!moved) {
       ADD_FAILURE() << "level " << n << ": " << moved.message();
       break;
     }
   }
+  if (replay.finished() && level.solution.find_first_not_of(' ', i) != std::string::npos)
+    ADD_FAILURE() << "level " << n << " ended before move " << i;
   if (!HasFailure()) {
     EXPECT_TRUE(replay.finish()) << "level " << n;
   }
@@ -163,10 +166,8 @@ TEST_P(ShippedLevel, SolutionEndsThroughTheDoorWithEveryMug) {
     int mugs = mugsOnBoard(level);
     EXPECT_TRUE(isOpenDoor(baseAt(cellOf(board.playerX, board.playerY)))) << "level " << n << " ends off its door";
     EXPECT_EQ(replay.mugs(), mugs) << "level " << n;
-    if (progress.bestMugs[n] != bestBefore) {
-      EXPECT_EQ(progress.bestMugs[n], mugs) << "level " << n;
-    }
-    EXPECT_GE(pointsTarget(mugs), starThreshold[n]) << "level " << n;
+    EXPECT_EQ(progress.bestMugs[n], mugs) << "level " << n << ": the result screen's record";
+    EXPECT_GE(pointsTarget(mugs), starThreshold[n]) << "level " << n << ": the star is not won";
   }
   stopGame();
   auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
