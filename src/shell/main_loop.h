@@ -3,6 +3,11 @@
 
 #include "shell/level_run.h"
 
+// Before the first frame, after startUp: the level run state zeroed with
+// every clock at now, and the close event of the display watched.
+void beginLevelRun(LevelRun& run);
+void endLevelRun(LevelRun& run);
+
 // Runs one frame; false when the loop ends (Escape, close, quit item).
 bool runFrame(LevelRun& run);
 

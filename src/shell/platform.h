@@ -71,7 +71,7 @@ bool I_NextEvent(ALLEGRO_EVENT_QUEUE* queue, ALLEGRO_EVENT* event);
 bool I_Drawing();
 
 // The one way out on a fatal start-up error: message on stderr, exit 1.
-[[noreturn]] void I_Error(const char* format, ...);
+[[noreturn]] void I_Error(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Test helpers for injected input.
 void I_SetKey(int keycode, bool down);

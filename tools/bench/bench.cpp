@@ -1,0 +1,128 @@
+// Measures what one play frame costs against the cheapest frame there is:
+// one 1024 x 768 picture copied to the display and shown.
+//
+//   bench [level] [frames]
+//
+// The game starts for real on a scratch copy of the built media; the player
+// stands while the level's timed tiles run. Play and reference frames
+// alternate, so both see the same load on the machine.
+#include <allegro5/allegro.h>
+#include <allegro5/allegro_opengl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "draw/draw.h"
+#include "shell/game.h"
+#include "shell/main_loop.h"
+#include "shell/platform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct ScratchDir {
+  fs::path dir;
+  fs::path oldCwd;
+
+  ScratchDir() {
+    oldCwd = fs::current_path();
+    std::string pattern = (fs::temp_directory_path() / "mugcellar-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+      std::perror("mkdtemp");
+      std::exit(1);
+    }
+    dir = pattern;
+    fs::copy(MUGCELLAR_MEDIA_DIR, dir / "media", fs::copy_options::recursive);
+    fs::current_path(dir);
+  }
+  ~ScratchDir() {
+    std::error_code ec;
+    fs::current_path(oldCwd, ec);
+    fs::remove_all(dir, ec);
+  }
+};
+
+double medianMs(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// The driver may queue the drawing and do it later; wait until it is done so
+// that a frame's work is not billed to the next one.
+void finishDrawing() {
+  using FinishFn = void (*)();
+  static FinishFn finish = reinterpret_cast<FinishFn>(al_get_opengl_proc_address("glFinish"));
+  if (finish) finish();
+}
+
+template <class F>
+double timedMs(F&& f) {
+  Clock::time_point t0 = Clock::now();
+  f();
+  finishDrawing();
+  return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+}
+
+// A full-screen picture to copy: the level as it stands, in a bitmap of its own.
+ALLEGRO_BITMAP* makeReferencePicture() {
+  ALLEGRO_BITMAP* picture = al_create_bitmap(1024, 768);
+  if (!picture) I_Error("cannot create the reference picture");
+  al_set_target_bitmap(picture);
+  drawPlayScene();
+  al_set_target_backbuffer(assets.display);
+  return picture;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int level = argc > 1 ? std::atoi(argv[1]) : 30;
+  int frames = argc > 2 ? std::atoi(argv[2]) : 600;
+  if (level < 1 || level > 50 || frames < 1) {
+    std::fprintf(stderr, "usage: bench [level 1..50] [frames]\n");
+    return 2;
+  }
+
+  ScratchDir scratch;
+  platform.sleepForReal = false;
+  platform.injectedInput = true;  // no key held: a stray key press must not move the player
+  startUp();
+  game.currentLevel = level;
+  game.levelLoaded = 0;
+
+  LevelRun run{};
+  beginLevelRun(run);
+  for (int i = 0; i < 30; ++i) runFrame(run);  // load the level, warm the caches
+  ALLEGRO_BITMAP* picture = makeReferencePicture();
+
+  std::vector<double> play, reference, scene;
+  for (int i = 0; i < frames; ++i) {
+    play.push_back(timedMs([&] { runFrame(run); }));
+    scene.push_back(timedMs([&] { drawPlayScene(); }));
+    reference.push_back(timedMs([&] {
+      al_draw_bitmap(picture, 0, 0, 0);
+      I_FlipDisplay();
+    }));
+  }
+
+  al_destroy_bitmap(picture);
+  endLevelRun(run);
+  shutDown();
+
+  double p = medianMs(play), r = medianMs(reference);
+  std::printf("level %d, %d frames each\n", level, frames);
+  std::printf("play frame median %.3f ms\n", p);
+  std::printf("scene drawing alone median %.3f ms\n", medianMs(scene));
+  std::printf("reference frame median %.3f ms\n", r);
+  std::printf("frame-cost ratio %.2f\n", p / r);
+  return 0;
+}
