@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "data/level_file.h"
+
 bool readLevelSource(const std::string& path, LevelSource& level, std::string& error) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
@@ -72,6 +74,22 @@ bool readLevelSet(const std::string& dir, std::vector<LevelSource>& levels, std:
     std::snprintf(name, sizeof name, "/%02d.txt", n);
     levels[n - 1].number = n;
     if (!readLevelSource(dir + name, levels[n - 1], error)) return false;
+  }
+  return true;
+}
+
+std::string recordText(const LevelSource& level) { return joinLevelLines(recordLines(level)); }
+
+bool parseMoves(const std::string& text, std::string& moves, std::string& error) {
+  moves.clear();
+  for (size_t i = 0; i < text.size(); ++i) {
+    char ch = text[i];
+    if (ch == ' ' || ch == '\t') continue;
+    if (ch != 'R' && ch != 'L' && ch != 'U' && ch != 'D' && ch != waitMove) {
+      error = "move " + std::to_string(i + 1) + ": '" + std::string(1, ch) + "' is not one of R L U D .";
+      return false;
+    }
+    moves += ch;
   }
   return true;
 }
