@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "data/progress.h"
+#include "draw/draw.h"
 #include "screens/screens.h"
 #include "shell/game.h"
 #include "shell/platform.h"
@@ -74,6 +75,16 @@ TEST_F(FinalScreen, PlainEndingKeepsTheProgressAndWritesNothing) {
   EXPECT_EQ(media.read("dataB.txt"), savedB);
   EXPECT_EQ(media.read("dataC.txt"), savedC);
   EXPECT_EQ(samplesOf(sfxMusic), 0);
+}
+
+TEST_F(FinalScreen, TheSummaryStandsOverTheLastLevelNotOnePastIt) {
+  progress.starTaken[17] = 0;
+  game.currentLevel = 50;
+  enterScreenTransition();
+  std::vector<uint8_t> atTheLastLevel = pixelsOf(assets.canvasB);
+  game.currentLevel = 51;
+  runFinalScreen();
+  EXPECT_EQ(pixelsOf(assets.canvasB) == atTheLastLevel, true);
 }
 
 TEST_F(FinalScreen, AFiftyFirstStarStillSettlesTheCampaignAtTheLastLevel) {

@@ -79,8 +79,9 @@ TEST_F(ScreenShots, Result) {
   ResultRun run = prepareResultScreen(5);
   ASSERT_GE(run.pointsTarget, run.threshold) << "the board leaves too few free cells for a star";
   CloseWatch watch;
-  while (run.frameNo < 5850) {
-    platform.drawing = run.frameNo > 5800;
+  // Five icons, the banner settled, the star lit with its rays, the verdict.
+  while (run.frameNo < 6600) {
+    platform.drawing = run.frameNo > 6550;
     ASSERT_FALSE(runResultFrame(run, watch));
   }
   saveShot("result-star");

@@ -119,17 +119,19 @@ void runFinalScreen() {
   ScreenScope scope;
   int totalMugs = mugTotal(), totalStars = starTotal();
   FinalSequence sequence = finalSequenceFor(totalStars, game.currentLevel, game.levelCount);
-  if (sequence == FinalSequence::allStars)
-    runAllStarsEnding(totalMugs);
-  else if (sequence == FinalSequence::plain)
-    runPlainEnding(totalMugs, totalStars);
-  // Past the last level the campaign always settles at the last level, so
-  // an unlocked level of 51 is never saved.
+  // Settled before the pictures are made, so the top bar behind the summary
+  // names the last level rather than one past it; and an unlocked level of
+  // 51 is never left to be saved.
   if (sequence != FinalSequence::waitOnly || game.currentLevel > game.levelCount) {
     game.currentLevel = game.levelCount;
     game.unlockedLevel = game.levelCount;
     game.campaignLevel = game.levelCount;
   }
-  if (sequence == FinalSequence::allStars) saveProgress();
+  if (sequence == FinalSequence::allStars) {
+    runAllStarsEnding(totalMugs);
+    saveProgress();
+  } else if (sequence == FinalSequence::plain) {
+    runPlainEnding(totalMugs, totalStars);
+  }
   finalWait();
 }

@@ -74,8 +74,9 @@ void setBoardWithFreeCells(int n) {
   setBoardFromText(picture);
 }
 
-std::vector<uint8_t> backBufferPixels() {
-  ALLEGRO_BITMAP* back = al_get_backbuffer(assets.display);
+std::vector<uint8_t> backBufferPixels() { return pixelsOf(al_get_backbuffer(assets.display)); }
+
+std::vector<uint8_t> pixelsOf(ALLEGRO_BITMAP* back) {
   int w = al_get_bitmap_width(back), h = al_get_bitmap_height(back);
   ALLEGRO_LOCKED_REGION* region = al_lock_bitmap(back, ALLEGRO_PIXEL_FORMAT_ABGR_8888, ALLEGRO_LOCK_READONLY);
   std::vector<uint8_t> pixels(static_cast<size_t>(w) * h * 4);

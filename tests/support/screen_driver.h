@@ -2,6 +2,7 @@
 // scripted poll by poll, the picture on the display read back.
 #pragma once
 
+#include <allegro5/allegro.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -42,7 +43,8 @@ void keyBeforeNextPoll(int keycode);
 // A board with exactly n cells of bare floor, the rest walls.
 void setBoardWithFreeCells(int n);
 
-// The back buffer's pixels, row by row, 4 bytes each.
+// A picture's pixels, row by row, 4 bytes each; the back buffer's.
+std::vector<uint8_t> pixelsOf(ALLEGRO_BITMAP* bitmap);
 std::vector<uint8_t> backBufferPixels();
 
 // The progress files as numbers, and the unlocked level in data.txt line 1.

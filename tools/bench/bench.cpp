@@ -4,7 +4,9 @@
 //   bench [level] [frames]
 //
 // The game starts for real on a scratch copy of the built media; the player
-// stands while the level's timed tiles run. Play and reference frames
+// stands while the level's timed tiles run. Without a level the busiest of
+// levels 21 to 50 is taken: the most kinds of water, beams and things, then
+// the most such cells. Play and reference frames
 // alternate, so both see the same load on the machine.
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_opengl.h>
@@ -17,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "board/board.h"
+#include "data/level_file.h"
 #include "draw/draw.h"
 #include "shell/game.h"
 #include "shell/main_loop.h"
@@ -82,13 +86,40 @@ ALLEGRO_BITMAP* makeReferencePicture() {
   return picture;
 }
 
+// Kinds (water, emitters, things) times 1000 plus cells of them.
+int busyness() {
+  bool water = false, beams = false, things = false;
+  int cells = 0;
+  for (int c = 0; c < boardCols; ++c)
+    for (int r = 0; r < boardRows; ++r) {
+      int b = baseAt({c, r}), o = objectAt({c, r});
+      bool isWater = b == codeWater, isEmitter = b >= codeEmitterRight && b <= codeEmitterUp;
+      water |= isWater;
+      beams |= isEmitter;
+      things |= isThing(o);
+      cells += isWater + isEmitter + isThing(o);
+    }
+  return 1000 * (water + beams + things) + cells;
+}
+
+int busiestFullLevel() {
+  int best = 21, bestScore = -1;
+  for (int n = 21; n <= 50; ++n) {
+    game.currentLevel = n;
+    int col, row, kind;
+    loadLevel(col, row, kind);
+    if (int score = busyness(); score > bestScore) best = n, bestScore = score;
+  }
+  return best;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  int level = argc > 1 ? std::atoi(argv[1]) : 30;
+  int level = argc > 1 ? std::atoi(argv[1]) : 0;
   int frames = argc > 2 ? std::atoi(argv[2]) : 600;
-  if (level < 1 || level > 50 || frames < 1) {
-    std::fprintf(stderr, "usage: bench [level 1..50] [frames]\n");
+  if (level < 0 || level > 50 || frames < 1) {
+    std::fprintf(stderr, "usage: bench [level 1..50, 0 for the busiest of 21..50] [frames]\n");
     return 2;
   }
 
@@ -96,6 +127,7 @@ int main(int argc, char** argv) {
   platform.sleepForReal = false;
   platform.injectedInput = true;  // no key held: a stray key press must not move the player
   startUp();
+  if (level == 0) level = busiestFullLevel();
   game.currentLevel = level;
   game.levelLoaded = 0;
 

@@ -73,7 +73,7 @@ std::vector<std::string> solveFaults(const LevelSource& level, const SolveReport
   int threshold = thresholdOf(level.number);
   if (!r.shortest.found) faults.push_back("cannot be finished with all mugs");
   if (r.best.found && r.best.points < threshold) faults.push_back("the star cannot be won");
-  if (r.star.found && r.star.steps <= r.shortest.steps) faults.push_back("a shortest finish already wins the star");
+  if (r.shortest.found && r.shortest.points >= threshold) faults.push_back("the shortest finish already wins the star");
   if (r.bestPointsShort >= threshold) faults.push_back("the star can be won without all mugs");
   return faults;
 }
