@@ -78,7 +78,54 @@ std::vector<std::string> solveFaults(const LevelSource& level, const SolveReport
   return faults;
 }
 
-bool solveOne(const LevelSource& level, bool store, const std::string& dir);
+double median(std::vector<int> v) {
+  std::sort(v.begin(), v.end());
+  size_t n = v.size();
+  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
+}
+
+std::string joined(const std::vector<std::string>& names) {
+  std::string out;
+  for (const std::string& n : names) out += (out.empty() ? "" : ",") + n;
+  return out.empty() ? "-" : out;
+}
+
+// What the whole set must show: difficulty rising from the first ten
+// levels to the last ten, and every mechanic used often enough to learn it.
+struct SetTally {
+  std::vector<int> firstTen, lastTen;
+  std::vector<int> mechanicLevels = std::vector<int>(mechanicCount);
+
+  void add(const LevelSource& level, const SolveReport& r) {
+    std::vector<std::string> mech = mechanicsOf(level);
+    for (int i = 0; i < mechanicCount; ++i)
+      mechanicLevels[i] += std::find(mech.begin(), mech.end(), mechanicNames[i]) != mech.end();
+    if (level.number <= 10) firstTen.push_back(r.shortest.steps);
+    if (level.number >= 41) lastTen.push_back(r.shortest.steps);
+  }
+
+  int report() const {
+    int faults = 0;
+    double m1 = median(firstTen), m5 = median(lastTen);
+    std::printf("\nmedian shortest steps: levels 1..10 %.1f, levels 41..50 %.1f, ratio %.2f\n", m1, m5,
+                m1 > 0 ? m5 / m1 : 0.0);
+    std::printf("levels per mechanic:");
+    for (int i = 0; i < mechanicCount; ++i) std::printf(" %s %d", mechanicNames[i], mechanicLevels[i]);
+    std::printf("\n");
+    if (m5 < 2.5 * m1) {
+      std::printf("FAULT: the last ten levels are not 2.5 times as long as the first ten\n");
+      ++faults;
+    }
+    for (int i = 0; i < mechanicCount; ++i)
+      if (mechanicLevels[i] < 3) {
+        std::printf("FAULT: %s appears in fewer than three levels\n", mechanicNames[i]);
+        ++faults;
+      }
+    return faults;
+  }
+};
+
+bool solveOne(const LevelSource& level, bool store, const std::string& dir, SetTally& tally);
 
 bool parseRange(const std::string& text, int& first, int& last) {
   char dash = 0;
@@ -98,7 +145,9 @@ int solve(const std::string& dir, const std::string& which, bool store) {
     return 2;
   }
   int bad = 0;
-  for (int n = first; n <= last; ++n) bad += !solveOne(levels[n - 1], store, dir);
+  SetTally tally;
+  for (int n = first; n <= last; ++n) bad += !solveOne(levels[n - 1], store, dir, tally);
+  if (first == 1 && last == 50) bad += tally.report();
   return bad ? 1 : 0;
 }
 
@@ -125,9 +174,10 @@ bool storeSolution(const std::string& dir, int number, const std::string& moves)
   return static_cast<bool>(file);
 }
 
-bool solveOne(const LevelSource& level, bool store, const std::string& dir) {
+bool solveOne(const LevelSource& level, bool store, const std::string& dir, SetTally& tally) {
   if (!checkOne(level)) return false;
   SolveReport r = solveLevel(level);
+  tally.add(level, r);
   int threshold = thresholdOf(level.number);
   std::printf("level %d \"%s\": %s%s, %zu positions\n", level.number, level.title.c_str(),
               r.timed ? "traps timed frame by frame" : "whole cells", r.complete ? "" : " (search cut short)",
@@ -226,22 +276,10 @@ int verify(const std::string& dir) {
   return bad ? 1 : 0;
 }
 
-double median(std::vector<int> v) {
-  std::sort(v.begin(), v.end());
-  size_t n = v.size();
-  return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2.0;
-}
-
-std::string joined(const std::vector<std::string>& names) {
-  std::string out;
-  for (const std::string& n : names) out += (out.empty() ? "" : ",") + n;
-  return out.empty() ? "-" : out;
-}
-
 int stats(const std::string& dir) {
   std::vector<LevelSource> levels;
   if (!loadAll(dir, levels)) return 1;
-  std::vector<int> firstTen, lastTen, mechanicLevels(mechanicCount);
+  SetTally tally;
   int bad = 0;
   std::printf("| level | steps | pushes | waits | positions | mechanics | best points | star at | shortest scores | "
               "star steps |\n");
@@ -254,22 +292,14 @@ int stats(const std::string& dir) {
     }
     SolveReport r = solveLevel(level);
     bad += !solveFaults(level, r).empty();
-    std::vector<std::string> mech = mechanicsOf(level);
-    for (int i = 0; i < mechanicCount; ++i)
-      mechanicLevels[i] += std::find(mech.begin(), mech.end(), mechanicNames[i]) != mech.end();
-    if (level.number <= 10) firstTen.push_back(r.shortest.steps);
-    if (level.number >= 41) lastTen.push_back(r.shortest.steps);
+    tally.add(level, r);
     std::printf("| %d | %d | %d | %d | %zu%s | %s | %d | %d | %d | %d |\n", level.number, r.shortest.steps,
-                r.shortest.pushes, r.shortest.waits, r.states, r.complete ? "" : "+", joined(mech).c_str(),
-                r.best.points, thresholdOf(level.number), r.shortest.points, r.star.steps);
+                r.shortest.pushes, r.shortest.waits, r.states, r.complete ? "" : "+",
+                joined(mechanicsOf(level)).c_str(), r.best.points, thresholdOf(level.number), r.shortest.points,
+                r.star.steps);
     std::fflush(stdout);
   }
-  double m1 = median(firstTen), m5 = median(lastTen);
-  std::printf("\nmedian shortest steps: levels 1..10 %.1f, levels 41..50 %.1f, ratio %.2f\n", m1, m5,
-              m1 > 0 ? m5 / m1 : 0.0);
-  std::printf("levels per mechanic:");
-  for (int i = 0; i < mechanicCount; ++i) std::printf(" %s %d", mechanicNames[i], mechanicLevels[i]);
-  std::printf("\n");
+  bad += tally.report();
   return bad ? 1 : 0;
 }
 
