@@ -11,7 +11,6 @@ import os
 import shutil
 import signal
 import subprocess
-import sys
 import tempfile
 import time
 
@@ -251,29 +250,42 @@ class Game:
 
     def wait_for_window(self, timeout, old=None):
         def found():
-            if self.proc.poll() is not None:
+            if self._reap(0) is not None:
                 raise Failure(f"the game ended with status {self.proc.returncode}: {self.errors()}")
             wins = [w for w in self.x.windows() if w != old]
             return wins[0] if wins else None
         return self.wait_until(found, timeout, "the game's window")
 
     def running(self):
-        return self.proc is not None and self.proc.poll() is None
+        return self.proc is not None and self._reap(0) is None
+
+    def _reap(self, timeout):
+        """The exit status, or None after timeout; keeps the peak memory (KiB)."""
+        deadline = time.monotonic() + timeout
+        while self.proc.returncode is None:
+            pid, status, usage = os.wait4(self.proc.pid, os.WNOHANG)
+            if pid:
+                self.proc.returncode = os.waitstatus_to_exitcode(status)
+                self.peak_rss_kib = usage.ru_maxrss
+                break
+            if time.monotonic() > deadline:
+                return None
+            time.sleep(0.05)
+        return self.proc.returncode
 
     def wait_exit(self, timeout=30):
-        try:
-            return self.proc.wait(timeout)
-        except subprocess.TimeoutExpired:
+        status = self._reap(timeout)
+        if status is None:
             raise Failure(f"the game did not end within {timeout} s")
+        return status
 
     def quit(self):
         """Escape, as often as needed on a loaded machine; returns the exit status."""
         for _ in range(5):
             self.hold("Escape", 0.3)
-            try:
-                return self.proc.wait(10)
-            except subprocess.TimeoutExpired:
-                pass
+            status = self._reap(10)
+            if status is not None:
+                return status
         raise Failure("Escape did not end the game")
 
     def close(self):
@@ -284,7 +296,7 @@ class Game:
     def kill(self):
         if self.running():
             os.killpg(self.proc.pid, signal.SIGKILL)
-            self.proc.wait(10)
+            self._reap(10)
 
     def cleanup(self):
         self.kill()
@@ -308,7 +320,7 @@ class Game:
                     return None
                 self.shot("timeout")
                 raise Failure(f"gave up waiting for {what} after {timeout} s")
-            if self.proc is not None and self.proc.poll() is not None:
+            if self.proc is not None and self._reap(0) is not None:
                 raise Failure(f"the game ended (status {self.proc.returncode}) while waiting for {what}")
             time.sleep(interval)
 
@@ -357,8 +369,8 @@ class Game:
     def step(self, key, to, timeout=30):
         """One step with an arrow key, then waits until the keeper stands on
         cell to. A step takes at least 82 frames of 5 ms, so a hold of 0.2 s
-        makes exactly one; it is pressed again only when the keeper has not
-        gone a fair way (a machine too loaded to see the press)."""
+        makes exactly one; it is pressed again only while the keeper still
+        stands where it was (a machine too loaded to see the press)."""
         start = self.player()
         if start is None:
             raise Failure("the keeper is not to be seen before the step")
@@ -368,69 +380,23 @@ class Game:
             # The keeper's colours sit differently in each pose: a quarter cell is close enough.
             return p is not None and abs(p[0] - col - 0.5) < tolerance and abs(p[1] - row - 0.5) < tolerance
 
-        def under_way():
-            p = self.player()
-            return p is None or not near(p, start[0] - 0.5, start[1] - 0.5, 0.3) or near(p, *to, 0.25)
-
         def arrived():
-            img = self.wait_settled(around, quiet=0.3)
+            try:
+                img = self.wait_settled(around, timeout=5, quiet=0.3)
+            except Failure:
+                return False
             return near(self.player(img), *to, 0.25)
 
+        deadline = time.monotonic() + timeout
         for _ in range(3):
             self.hold(key, 0.2)
-            if self.wait_until(under_way, 5, "", quiet=True):
+            if self.wait_until(arrived, max(1, min(10, deadline - time.monotonic())), "", quiet=True):
+                return
+            # Still standing where it was: the press went unseen; anywhere else is a fault.
+            p = self.player(self.wait_settled(quiet=0.3))
+            if not near(p, start[0] - 0.5, start[1] - 0.5, 0.1):
                 break
-        self.wait_until(arrived, timeout, f"the keeper on cell {to} after {key}")
-
-    def act_until(self, action, predicate, what, tries=3, wait=15):
-        """action(), repeated while predicate stays false: a loaded machine may
-        run a frame longer than a press lasts. Returns predicate's value."""
-        for _ in range(tries - 1):
-            action()
-            value = self.wait_until(predicate, wait, what, quiet=True)
-            if value:
-                return value
-        action()
-        return self.wait_until(predicate, wait, what)
-
-    def click(self, x, y, settle=0.15, seconds=0.3):
-        """Pointer over (x, y) of the game's window, then the primary button held and released."""
-        ox, oy = self.origin()
-        self.x.move(ox + x, oy + y)
-        time.sleep(settle)  # the game tests the pointer of the poll before the last
-        self.x.button(True)
-        time.sleep(seconds)
-        self.x.button(False)
-
-    def step(self, key, to, timeout=30):
-        """One step with an arrow key, then waits until the keeper stands on
-        cell to. A step takes at least 82 frames of 5 ms, so a hold of 0.2 s
-        makes exactly one; it is pressed again only when the keeper has not
-        left its place at all (a machine too loaded to see the press)."""
-        start = self.player()
-        if start is None:
-            raise Failure("the keeper is not to be seen before the step")
-
-        def arrived():
-            p = self.player()
-            if p is None or abs(p[0] - to[0] - 0.5) > 0.1 or abs(p[1] - to[1] - 0.5) > 0.1:
-                return False
-            return self.player() == p
-
-        def left_start():
-            # A turn alone changes the picture a little: only a way made counts.
-            p = self.player()
-            return p is None or abs(p[0] - start[0]) > 0.12 or abs(p[1] - start[1]) > 0.12
-
-        for _ in range(3):
-            self.hold(key, 0.2)
-            if self.wait_until(left_start, 3, "", quiet=True):
-                break
-        self.wait_until(arrived, timeout, f"the keeper on cell {to} after {key}")
-
-    def point(self, x, y):
-        ox, oy = self.origin()
-        self.x.move(ox + x, oy + y)
+        self.wait_until(arrived, max(1, deadline - time.monotonic()), f"the keeper on cell {to} after {key}")
 
     # pictures
 
@@ -455,7 +421,9 @@ class Game:
         ys, xs = np.nonzero(np.isin(packed, PLAYER_PACKED))
         if len(xs) < 60:
             return None
-        cx, cy = float(np.median(xs)), float(np.median(ys)) + 30
+        # The cap's top stands 10 pixels below the cell's top in every pose; the
+        # middle of the colours moves with the pose (from behind no face shows).
+        cx, cy = float(np.median(xs)), float(np.percentile(ys, 1)) + 30 + 31
         return ((cx + 20) / CELL, (cy + 20) / CELL)
 
     def grab(self):
