@@ -14,7 +14,7 @@ export HOME=$GAME_HOME
 if [ -z "${DISPLAY:-}" ]; then
   # Xvfb picks a free display number itself and writes it to the fd.
   exec 5> "$GAME_HOME/display"
-  Xvfb -displayfd 5 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 5 -screen 0 "${XVFB_SCREEN:-1024x768x24}" -nolisten tcp >/dev/null 2>&1 &
   XVFB_PID=$!
   exec 5>&-
   for _ in $(seq 100); do [ -s "$GAME_HOME/display" ] && break; sleep 0.05; done

@@ -1,7 +1,9 @@
 // Measures what one play frame costs against the cheapest frame there is:
-// one 1024 x 768 picture copied to the display and shown.
+// one 1024 x 768 picture copied to the display and shown; then what one step
+// of the player takes in the real loop, with its real sleeps, against the
+// floor those sleeps set.
 //
-//   bench [level] [frames]
+//   bench [level] [frames] [steps]
 //
 // The game starts for real on a scratch copy of the built media; the player
 // stands while the level's timed tiles run. Without a level the busiest of
@@ -54,7 +56,7 @@ struct ScratchDir {
   }
 };
 
-double medianMs(std::vector<double> v) {
+double median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   size_t n = v.size();
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
@@ -113,13 +115,59 @@ int busiestFullLevel() {
   return best;
 }
 
+// An empty room inside a wall: the player walks to and fro in row 5 with
+// nothing to push, collect or fall into.
+void emptyRoom() {
+  for (int c = 0; c < 13; ++c)
+    for (int r = 0; r < 10; ++r) {
+      bool edge = c == 0 || c == 12 || r == 0 || r == 9;
+      setBase({c, r}, edge ? 21 : 0);
+      setObject({c, r}, 0);
+    }
+  Point start = cellOrigin(1, 5);
+  board.playerX = start.x;
+  board.playerY = start.y;
+}
+
+// Wall-clock seconds of each step while an arrow key stays held; the key
+// turns round at the walls.
+std::vector<double> timeSteps(LevelRun& run, int steps) {
+  platform.sleepForReal = true;
+  emptyRoom();
+  int key = ALLEGRO_KEY_RIGHT;
+  I_SetKey(key, true);
+  std::vector<double> times;
+  Clock::time_point last = Clock::now();
+  Point at{board.playerX, board.playerY};
+  for (int frames = 0; static_cast<int>(times.size()) < steps + 1 && frames < 200 * (steps + 1); ++frames) {
+    runFrame(run);
+    Point now{board.playerX, board.playerY};
+    if (run.stepProgress == 0 && now == at) {  // stopped by the wall
+      I_SetKey(key, false);
+      key = key == ALLEGRO_KEY_RIGHT ? ALLEGRO_KEY_LEFT : ALLEGRO_KEY_RIGHT;
+      I_SetKey(key, true);
+    }
+    if (now != at && (now.x + 20) % cellSize == 0) {  // arrived on a cell
+      Clock::time_point t = Clock::now();
+      times.push_back(std::chrono::duration<double>(t - last).count());
+      last = t;
+    }
+    at = now;
+  }
+  I_ReleaseAllKeys();
+  // The first one began before the clock was read.
+  if (!times.empty()) times.erase(times.begin());
+  return times;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   int level = argc > 1 ? std::atoi(argv[1]) : 0;
   int frames = argc > 2 ? std::atoi(argv[2]) : 600;
-  if (level < 0 || level > 50 || frames < 1) {
-    std::fprintf(stderr, "usage: bench [level 1..50, 0 for the busiest of 21..50] [frames]\n");
+  int steps = argc > 3 ? std::atoi(argv[3]) : 24;
+  if (level < 0 || level > 50 || frames < 1 || steps < 1) {
+    std::fprintf(stderr, "usage: bench [level 1..50, 0 for the busiest of 21..50] [frames] [steps]\n");
     return 2;
   }
 
@@ -147,14 +195,25 @@ int main(int argc, char** argv) {
   }
 
   al_destroy_bitmap(picture);
+  std::vector<double> stepTimes = timeSteps(run, steps);
   endLevelRun(run);
   shutDown();
 
-  double p = medianMs(play), r = medianMs(reference);
+  double p = median(play), r = median(reference);
   std::printf("level %d, %d frames each\n", level, frames);
   std::printf("play frame median %.3f ms\n", p);
-  std::printf("scene drawing alone median %.3f ms\n", medianMs(scene));
+  std::printf("scene drawing alone median %.3f ms\n", median(scene));
   std::printf("reference frame median %.3f ms\n", r);
   std::printf("frame-cost ratio %.2f\n", p / r);
+  if (stepTimes.empty()) {
+    std::printf("no step was made\n");
+    return 1;
+  }
+  // Inside a step each frame sleeps 4 ms plus 1 ms; 82 frames make a step.
+  const double floorSeconds = 82 * 0.005;
+  double step = median(stepTimes);
+  std::printf("step median %.3f s over %zu steps (slowest %.3f s), floor %.3f s\n", step, stepTimes.size(),
+              *std::max_element(stepTimes.begin(), stepTimes.end()), floorSeconds);
+  std::printf("step ratio %.2f\n", step / floorSeconds);
   return 0;
 }
