@@ -3,6 +3,7 @@
 # start, show the level, help, the menu and the level grid, and quit cleanly
 # leaving whole files.
 # Usage: hostile.sh RUN_DIR   (needs DISPLAY, xdotool and ImageMagick)
+# ONLY="case ..." runs some cases; KEEP_SHOTS=DIR keeps their pictures.
 set -uo pipefail
 RUN_DIR=$1
 SCRATCH=$(mktemp -d)
@@ -52,19 +53,20 @@ cases=(
 visit_screens() {
   local label=$1
   wait_picture || { fail "$label: the level is not shown"; return 1; }
-  cp "$SCRATCH/ref.png" "$SCRATCH/$label-level.png"
+  cp "$SCRATCH/ref.ppm" "$SCRATCH/$label-level.ppm"
   press_until_change i || { fail "$label: help does not open"; return 1; }
   press_until_change Return || { fail "$label: help does not close"; return 1; }
   press_until_change m || { fail "$label: the menu does not open"; return 1; }
   wait_change 8  # the menu's fade may still run
   click_at 512 346
   wait_grid || { fail "$label: the level grid does not open"; return 1; }
-  cp "$SCRATCH/ref.png" "$SCRATCH/$label-grid.png"
+  cp "$SCRATCH/ref.ppm" "$SCRATCH/$label-grid.ppm"
   press_until_change Return || { fail "$label: the level grid does not close"; return 1; }
 }
 
 for entry in "${cases[@]}"; do
   label=${entry%%:*}
+  [[ -z "${ONLY:-}" || " $ONLY " == *" $label "* ]] || continue
   expected_level=${entry#*:}
   fresh_copy
   "$label"
@@ -87,7 +89,7 @@ for entry in "${cases[@]}"; do
     [ "$kept" -le 0 ] || cmp -s <(tail -n +2 "$SCRATCH/before.txt") <(tail -n +2 "$(media data.txt)" | head -n "$kept") ||
       fail "$label: level records changed"
   fi
-  [ -n "${KEEP_SHOTS:-}" ] && cp "$SCRATCH"/"$label"-*.png "$KEEP_SHOTS"/ 2>/dev/null
+  [ -n "${KEEP_SHOTS:-}" ] && cp "$SCRATCH"/"$label"-*.ppm "$KEEP_SHOTS"/ 2>/dev/null
   echo "done: $label"
 done
 report

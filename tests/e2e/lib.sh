@@ -37,15 +37,17 @@ wait_window() {
   [ -n "$WIN" ]
 }
 
-shot() { import -window root "$1" 2>/dev/null; }
+# A screenshot of the display's middle half, where every screen differs
+# from the level (a small uncompressed picture: cheap on a loaded machine).
+shot() { import -window root -crop 512x384+256+192 +repage -depth 8 "$1" 2>/dev/null; }
 
 # Waits until the screen shows the level (many colours); the first frame may
-# take a while on a loaded machine. Leaves the picture in $SCRATCH/ref.png.
+# take a while on a loaded machine. Leaves the picture in $SCRATCH/ref.ppm.
 wait_picture() {
   local colours=0
   for _ in $(seq 60); do
-    shot "$SCRATCH/ref.png"
-    colours=$(convert "$SCRATCH/ref.png" -format %k info: 2>/dev/null || echo 0)
+    shot "$SCRATCH/ref.ppm"
+    colours=$(convert "$SCRATCH/ref.ppm" -format %k info: 2>/dev/null || echo 0)
     [ "${colours:-0}" -gt 4 ] && return 0
     sleep 0.25
   done
@@ -62,17 +64,17 @@ click_at() {
   xdotool mousedown 1; sleep 0.3; xdotool mouseup 1
 }
 
-# True once the screen differs from $SCRATCH/ref.png in over a quarter of
-# its pixels (a screen opened or closed, not just an animated tile); the new
+# True once the screen differs from $SCRATCH/ref.ppm in over a quarter of
+# the pixels (a screen opened or closed, not just an animated tile); the new
 # picture becomes the reference.
 wait_change() {
   local differing
   for _ in $(seq "${1:-40}"); do
     sleep 0.25
-    shot "$SCRATCH/now.png"
-    differing=$(compare -metric AE -fuzz 8% "$SCRATCH/ref.png" "$SCRATCH/now.png" null: 2>&1 | cut -d' ' -f1)
-    if [ "${differing%%.*}" -gt 196608 ] 2>/dev/null; then
-      mv "$SCRATCH/now.png" "$SCRATCH/ref.png"
+    shot "$SCRATCH/now.ppm"
+    differing=$(compare -metric AE -fuzz 8% "$SCRATCH/ref.ppm" "$SCRATCH/now.ppm" null: 2>&1 | cut -d' ' -f1)
+    if [ "${differing%%.*}" -gt 49152 ] 2>/dev/null; then
+      mv "$SCRATCH/now.ppm" "$SCRATCH/ref.ppm"
       return 0
     fi
   done
@@ -89,13 +91,13 @@ press_until_change() {
   return 1
 }
 
-pixel_at() { convert "$SCRATCH/ref.png" -format "%[pixel:p{$1,$2}]" info: 2>/dev/null; }
-
-# Waits for the level grid: its green outline.
+# Waits for the level grid: its green outline. The picture of the grid
+# becomes the reference.
 wait_grid() {
   for _ in $(seq 40); do
-    shot "$SCRATCH/ref.png"
-    case $(pixel_at 47 300) in *"0,122,0"*) return 0 ;; esac
+    case $(import -window root -crop 1x1+47+300 -depth 8 txt:- 2>/dev/null) in
+      *"(0,122,0)"*) shot "$SCRATCH/ref.ppm"; return 0 ;;
+    esac
     sleep 0.25
   done
   return 1
