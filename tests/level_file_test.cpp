@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "board/board.h"
+#include "data/files.h"
 #include "data/level_file.h"
 #include "shell/game.h"
 #include "support/board_text.h"
@@ -165,4 +168,45 @@ TEST(LevelFile, HugeAndGarbledNumbersStayInsideTheRecord) {
   load(2);
   for (int c = 0; c < boardCols; ++c)
     for (int r = 0; r < boardRows; ++r) EXPECT_NE(board.baseLayer[cellIndex(c, r)], 10);
+}
+
+// A hand-edited or damaged file may hold lines of other lengths than the
+// level tool writes: a record is still the same 11 lines.
+TEST(LevelFile, RecordsAreFoundByTheirLinesWhateverTheLineLengths) {
+  ScratchMedia media;
+  decodeStoredLevelFile();
+  std::vector<std::string> lines = splitLines(media.read("dataXX.txt"), levelFileLines);
+  std::vector<std::string> expected;
+  for (int n : {1, 2, 50}) {
+    load(n);
+    expected.push_back(boardToText(true));
+  }
+  lines[0] = std::string(300, ' ') + "7";          // a long header
+  lines[3] += std::string(90, ' ');                // a row of level 1 with trailing blanks
+  lines[11 + 4].erase(0, 2);                       // a row of level 2 two bytes shorter
+  lines[11 * 30 + 2].insert(0, std::string(1000, ' '));  // level 31 grows by 1000 bytes
+  media.write("dataXX.txt", joinLevelLines(lines));
+  int i = 0;
+  for (int n : {1, 2, 50}) {
+    load(n);
+    EXPECT_EQ(boardToText(true), expected[i++]) << "level " << n;
+  }
+}
+
+// A read-only media/ (or a plain file removed by another copy of the game
+// while this one runs) must not empty the levels.
+TEST(LevelFile, LevelsLoadFromTheDecodedLinesWhenThePlainFileIsGone) {
+  ScratchMedia media;
+  ASSERT_TRUE(decodeStoredLevelFile());
+  load(3);
+  std::string level3 = boardToText(true);
+
+  std::remove(media.path("dataXX.txt").c_str());
+  load(3);
+  EXPECT_EQ(boardToText(true), level3) << "removed while running";
+
+  ASSERT_TRUE(std::filesystem::create_directory(media.path("dataXX.txt")));  // cannot be written
+  EXPECT_FALSE(decodeStoredLevelFile());
+  load(3);
+  EXPECT_EQ(boardToText(true), level3) << "never written";
 }

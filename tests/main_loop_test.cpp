@@ -141,6 +141,32 @@ TEST_F(PlayLoop, ASecondOfPlayAddsOneToTheClock) {
   EXPECT_EQ(progress.playSeconds, 60);
 }
 
+// A damaged level file may hold a level without a start: the player stood on
+// the board's corner at the game's start, which ended the level at once and
+// unlocked the next one.
+TEST_F(PlayLoop, ALevelWithoutAStartNeitherEndsNorMoves) {
+  for (bool emptyRecord : {false, true}) {
+    SCOPED_TRACE(emptyRecord ? "an empty record" : "walls and floor, no start");
+    standOn(picture({{homeCell, '.'}}));
+    board.playerX = board.playerY = 7;  // no cell's origin: no start is stored
+    storeBoardAsLevel(game.currentLevel);
+    if (emptyRecord) media.write("dataXX.txt", "");
+    media.write("dataB.txt", "");
+    board.playerX = board.playerY = 0;  // where a new process has it
+    game.levelLoaded = 0;
+    int unlocked = game.unlockedLevel, level = game.currentLevel;
+    I_SetKey(ALLEGRO_KEY_LEFT, true);
+    ASSERT_TRUE(frames(60));  // short of the 81 frames after which a result screen would wait
+    I_ReleaseAllKeys();
+    EXPECT_EQ(run.fadeCounter, 0);
+    EXPECT_EQ(run.stepProgress, 0);
+    EXPECT_EQ(game.levelLoaded, 1);
+    EXPECT_EQ(game.currentLevel, level);
+    EXPECT_EQ(game.unlockedLevel, unlocked);
+    EXPECT_EQ(media.read("dataB.txt"), "") << "no result screen, no save";
+  }
+}
+
 TEST_F(PlayLoop, F11SwitchesToFullScreenOnceAndWatchesTheNewDisplay) {
   standOn(picture({{homeCell, '@'}}));
   I_SetKey(ALLEGRO_KEY_F11, true);

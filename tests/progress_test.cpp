@@ -69,20 +69,25 @@ TEST(ProgressFiles, ReadBackWhatWasSavedAndResumeAtTheSavedLevel) {
 
 TEST(ProgressFiles, ReadingToleratesLineBreaksShortFilesAndGarbage) {
   ScratchMedia media;
+  const std::string levels3To50 = zeros51().substr(0, 48 * 2);
   struct Case {
     std::string bytes;
     int best1, best2, seconds;
   } cases[] = {
       {"1\n2\r\n0\t3", 1, 2, 0},  // any whitespace
-      {"3 1 x 2 2", 3, 1, 0},     // a non-number stops the reading
-      {"", 0, 0, 0},              // empty
-      {"", 0, 0, 0},              // missing (removed below)
+      {"3 1 x 2 2", 3, 1, 0},     // short: the rest stays 0
+      // A damaged value costs only its own field, not every one after it.
+      {"x 2 " + levels3To50 + "7200", 0, 2, 7200},
+      {"%n -0x5 " + levels3To50 + "-1e9 ", 0, 0, 0},
+      {"99999999999 2abc " + levels3To50 + "99999999999", 3, 2, maxPlaySeconds},
+      {"", 0, 0, 0},  // empty
+      {"", 0, 0, 0},  // missing (removed below)
   };
   for (size_t i = 0; i < std::size(cases); ++i) {
     freshState();
     decodeStoredLevelFile();
     media.write("dataB.txt", cases[i].bytes);
-    if (i == 3) std::remove(media.path("dataB.txt").c_str());
+    if (i + 1 == std::size(cases)) std::remove(media.path("dataB.txt").c_str());
     readProgress();
     EXPECT_EQ(progress.bestMugs[1], cases[i].best1) << i;
     EXPECT_EQ(progress.bestMugs[2], cases[i].best2) << i;
@@ -111,7 +116,11 @@ TEST(ProgressFiles, ValuesOutOfRangeAreBroughtIntoRange) {
 
 TEST(ProgressFiles, UnlockedLevelOutsideTheSetIsClamped) {
   ScratchMedia media;
-  for (auto [written, expected] : {std::pair{" 0", 1}, {" 52", 51}, {" 999", 51}, {" -3", 1}, {" 51", 51}}) {
+  // 51 is the save between the last level and the final screen; a larger
+  // number is no save's: the last level, every level open. An empty header
+  // is not the first tile code of the level below it.
+  for (auto [written, expected] : {std::pair{" 0", 1}, {" 52", 50}, {" 999", 50}, {" 99999999999", 50}, {" -3", 1},
+                                   {" 51", 51}, {" 7", 7}, {"", 1}, {" x", 1}}) {
     freshState();
     std::string stored = media.read("data.txt");
     stored.replace(0, stored.find('\r'), encodeLine(written));

@@ -50,6 +50,27 @@ TEST(StartUp, ShutDownAfterTheLastLevelStartsTheNextProcessAtLevelOne) {
   stopGame();
 }
 
+// A run killed mid-way leaves its plain level file and perhaps the temporary
+// file of a save; the next start must read the stored files as they are.
+TEST(StartUp, LeftoversOfAKilledRunDoNotHurtTheNextStart) {
+  ScratchMedia media;
+  std::string stored = media.read("data.txt");
+  stored.replace(0, stored.find('\r'), encodeLine(" 4"));
+  media.write("data.txt", stored);
+  media.write("dataXX.txt", " 9\r\n  21 junk");
+  for (const char* name : {"data.txt.tmp", "dataXX.txt.tmp", "dataB.txt.tmp", "dataC.txt.tmp"})
+    media.write(name, "3 3 3");
+  progress = Progress{};
+  startGame();
+  EXPECT_EQ(game.currentLevel, 4);
+  EXPECT_EQ(media.read("dataXX.txt").size(), stored.size());
+  for (const char* name : {"data.txt.tmp", "dataXX.txt.tmp", "dataB.txt.tmp", "dataC.txt.tmp"})
+    EXPECT_FALSE(media.exists(name)) << name;
+  EXPECT_EQ(mugTotal(), 0);
+  stopGame();
+  EXPECT_EQ(media.read("data.txt"), stored);
+}
+
 TEST(StartUp, FullScreenSwitchKeepsStateAndThePlainLevelFile) {
   ScratchMedia media;
   progress = Progress{};

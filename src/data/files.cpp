@@ -11,8 +11,10 @@ bool readWholeFile(const char* path, std::string& bytes) {
   char buffer[65536];
   size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+  // A directory opens but cannot be read: that is no file, not an empty one.
+  bool ok = !std::ferror(f);
   std::fclose(f);
-  return true;
+  return ok;
 }
 
 std::vector<std::string> splitLines(const std::string& bytes, size_t maxLines) {
@@ -29,8 +31,10 @@ std::vector<std::string> splitLines(const std::string& bytes, size_t maxLines) {
   return lines;
 }
 
+std::string tempPathFor(const char* path) { return std::string(path) + ".tmp"; }
+
 bool writeFileAtomically(const char* path, const std::string& bytes) {
-  std::string temp = std::string(path) + ".tmp";
+  std::string temp = tempPathFor(path);
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   if (fd < 0) return false;
   size_t done = 0;

@@ -1,7 +1,5 @@
 #include "data/level_file.h"
 
-#include <cstdio>
-
 #include "board/board.h"
 #include "data/files.h"
 #include "shell/game.h"
@@ -24,13 +22,22 @@ std::string joinLevelLines(const std::vector<std::string>& lines) {
   return out;
 }
 
-void decodeStoredLevelFile() {
+namespace {
+
+// The plain lines as start-up decoded them: the levels still load when
+// dataXX.txt cannot be written (a read-only media/) or has gone since.
+std::vector<std::string> decodedLines;
+
+}  // namespace
+
+bool decodeStoredLevelFile() {
   std::string bytes;
   readWholeFile(mediaPath::storedLevels, bytes);
   std::vector<std::string> lines = splitLines(bytes, levelFileLines);
   lines.resize(levelFileLines);
   for (std::string& line : lines) line = decodeLine(line);
-  writeFileAtomically(mediaPath::plainLevels, joinLevelLines(lines));
+  decodedLines = lines;
+  return writeFileAtomically(mediaPath::plainLevels, joinLevelLines(lines));
 }
 
 bool encodeStoredLevelFile(int unlockedLevel) {
@@ -70,16 +77,23 @@ void loadLevelFromRecord(const std::string& record, int& markerCol, int& markerR
   }
 }
 
+std::vector<std::string> readPlainLevelLines() {
+  std::string bytes;
+  return readWholeFile(mediaPath::plainLevels, bytes) ? splitLines(bytes, levelFileLines) : decodedLines;
+}
+
+std::string recordOfLevel(const std::vector<std::string>& lines, int level) {
+  std::string record;
+  size_t first = static_cast<size_t>(linesPerRecord) * static_cast<size_t>(level - 1);
+  for (size_t i = first; i < first + linesPerRecord && i < lines.size(); ++i) record += lines[i] + "\r\n";
+  return record;
+}
+
 void loadLevel(int& markerCol, int& markerRow, int& markerKind) {
   clearBoard();
   if (game.currentLevel < 1 || game.currentLevel > game.levelCount) return;
-  std::FILE* f = std::fopen(mediaPath::plainLevels, "rb");
-  if (!f) return;
-  std::string record(recordSize, '\0');
-  size_t got = 0;
-  if (std::fseek(f, recordOffset(game.currentLevel), SEEK_SET) == 0) got = std::fread(record.data(), 1, record.size(), f);
-  std::fclose(f);
-  record.resize(got);
-  // The header alone is no level: an empty read leaves the board empty.
-  loadLevelFromRecord(record, markerCol, markerRow, markerKind);
+  // A record is found by its lines, not its byte offset: in a file whose
+  // line lengths differ (a longer header, an edited row) every level still
+  // loads; in a well-formed file both give the same record.
+  loadLevelFromRecord(recordOfLevel(readPlainLevelLines(), game.currentLevel), markerCol, markerRow, markerKind);
 }

@@ -12,6 +12,10 @@ struct Progress {
 
 extern Progress progress;
 
+// The longest play time the clock shows, 99999 hours: far enough below the
+// int limit that counting on can never overflow.
+constexpr int maxPlaySeconds = 99999 * 3600 + 3599;
+
 // Start-up: the unlocked level from dataXX.txt, then dataB.txt and dataC.txt.
 // Values out of what the game can show are brought into range.
 void readProgress();

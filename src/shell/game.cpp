@@ -12,6 +12,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "data/files.h"
 #include "data/level_file.h"
 #include "data/progress.h"
 #include "data/text_table.h"
@@ -113,6 +114,12 @@ void loadSamples() {
     if (!assets.sounds[i]) assets.sounds[i] = al_load_sample(samplePaths[i]);
 }
 
+// A save killed half-way leaves its temporary file beside the whole old one.
+void removeLeftoverTempFiles() {
+  for (const char* path : {mediaPath::storedLevels, mediaPath::plainLevels, mediaPath::bestMugs, mediaPath::stars})
+    std::remove(tempPathFor(path).c_str());
+}
+
 void destroyBitmap(ALLEGRO_BITMAP*& bitmap) {
   if (bitmap) al_destroy_bitmap(bitmap);
   bitmap = nullptr;
@@ -170,7 +177,9 @@ void startUp() {
   loadSamples();
   if (game.displayMode != 0) return;
 
-  decodeStoredLevelFile();
+  removeLeftoverTempFiles();
+  if (!decodeStoredLevelFile())
+    std::fprintf(stderr, "cannot write %s: the game plays but cannot save\n", mediaPath::plainLevels);
   readTextTable(mediaPath::texts);
   readProgress();
 }

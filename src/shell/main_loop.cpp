@@ -76,6 +76,11 @@ bool endRequested(LevelRun& run) {
 
 void loadIfAsked(LevelRun& run) {
   if (game.levelLoaded != 0) return;
+  // A level without a start (a damaged file) would leave the player where
+  // the last level put it, at the game's start on the board's corner, which
+  // ends the level at once and unlocks the next. Parked far off the board,
+  // among walls, the player can neither move nor finish.
+  board.playerX = board.playerY = 20 * cellSize;
   // loadLevel writes the door only when the level has one.
   int col = -1, row = -1, kind = -1;
   loadLevel(col, row, kind);

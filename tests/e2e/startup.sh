@@ -6,53 +6,24 @@ set -uo pipefail
 RUN_DIR=$1
 SCRATCH=$(mktemp -d)
 trap 'rm -rf "$SCRATCH"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
-fresh_copy() {
-  rm -rf "$SCRATCH/run"
-  cp -r "$RUN_DIR" "$SCRATCH/run"
-  rm -f "$SCRATCH/run/media/dataB.txt" "$SCRATCH/run/media/dataC.txt" "$SCRATCH/run/media/dataXX.txt"
-}
+source "$(dirname "$0")/lib.sh"
 
 # Starts the game from /, waits for its window, checks it shows the level,
 # presses Escape and checks a clean end. $1: HOME to use (ALSA set-up).
 play_and_quit() {
   local home=$1 label=$2
-  (cd / && HOME=$home timeout 90 "$SCRATCH/run/mugcellar" 2>"$SCRATCH/stderr") &
-  local pid=$!
-  local win
-  win=$(timeout 30 xdotool search --sync --name "Mug Cellar" | head -1)
-  if [ -z "$win" ]; then
-    fail "$label: no window"; kill $pid 2>/dev/null; wait $pid; return
+  : >"$SCRATCH/stderr"
+  GAME_HOME=$home start_game
+  if ! wait_window; then
+    fail "$label: no window"; kill_game; return
   fi
   local geometry
-  geometry=$(xdotool getwindowgeometry "$win" | awk '/Geometry/ {print $2}')
+  geometry=$(xdotool getwindowgeometry "$WIN" | awk '/Geometry/ {print $2}')
   [ "$geometry" = "1024x768" ] || fail "$label: window is $geometry"
-  xdotool windowfocus --sync "$win" 2>/dev/null
-  # The level's tiles: many colours, not a blank window (the first frame may
-  # take a while on a loaded machine).
-  local colours=0
-  for _ in $(seq 40); do
-    import -window "$win" "$SCRATCH/shot.png" 2>/dev/null
-    colours=$(convert "$SCRATCH/shot.png" -format %k info: 2>/dev/null || echo 0)
-    [ "${colours:-0}" -gt 4 ] && break
-    sleep 0.25
-  done
-  [ "${colours:-0}" -gt 4 ] || fail "$label: window shows only $colours colours"
-  # A loaded machine may miss a short press: press again until the game ends.
-  for _ in 1 2 3 4 5; do
-    xdotool keydown Escape; sleep 0.3; xdotool keyup Escape
-    for _ in $(seq 40); do kill -0 $pid 2>/dev/null || break; sleep 0.25; done
-    kill -0 $pid 2>/dev/null || break
-  done
-  wait $pid
-  local status=$?
-  [ $status -eq 0 ] || fail "$label: exit status $status ($(cat "$SCRATCH/stderr"))"
-  for f in data.txt dataB.txt dataC.txt; do
-    [ -s "$SCRATCH/run/media/$f" ] || fail "$label: media/$f missing after the game"
-  done
-  [ ! -e "$SCRATCH/run/media/dataXX.txt" ] || fail "$label: media/dataXX.txt left behind"
+  wait_picture || fail "$label: the window shows no level"
+  quit_game
+  [ "$GAME_STATUS" -eq 0 ] || fail "$label: exit status $GAME_STATUS ($(cat "$SCRATCH/stderr"))"
+  check_files "$label"
   ls "$SCRATCH/run/media" | grep -q '\.tmp$' && fail "$label: temporary file left behind"
 }
 
@@ -87,5 +58,4 @@ fresh_copy
 rm "$SCRATCH/run/media/samp/s2.wav"
 play_and_quit "$null_home" "missing sample"
 
-echo "$((failures == 0 ? 1 : 0)) passed, $((failures > 0 ? 1 : 0)) failed"
-exit $((failures > 0))
+report

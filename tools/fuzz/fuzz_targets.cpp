@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <unistd.h>
 
@@ -60,8 +61,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   readProgress();
   if (game.currentLevel < 1 || game.currentLevel > 51) __builtin_trap();
   for (int i = 1; i <= 50; ++i)
-    if (progress.bestMugs[i] < 0 || progress.bestMugs[i] > 5 || progress.starTaken[i] < 0 || progress.starTaken[i] > 1)
+    if (progress.bestMugs[i] < 0 || progress.bestMugs[i] > mugsInLevel(i) || progress.starTaken[i] < 0 ||
+        progress.starTaken[i] > 1)
       __builtin_trap();
+  if (progress.playSeconds < 0 || progress.playSeconds > maxPlaySeconds) __builtin_trap();
+  // What was read is saved and read back unchanged: no drift from start to start.
+  Progress read = progress;
+  saveProgress();
+  progress = Progress{};
+  readProgress();
+  if (std::memcmp(&read, &progress, sizeof read) != 0) __builtin_trap();
 #elif defined(FUZZ_TEXT_TABLE)
   writeFile(mediaPath::texts, data, size);
   textTable = TextTable{};
