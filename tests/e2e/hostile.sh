@@ -53,11 +53,11 @@ cases=(
 visit_screens() {
   local label=$1
   wait_picture || { fail "$label: the level is not shown"; return 1; }
+  settle
   cp "$SCRATCH/ref.ppm" "$SCRATCH/$label-level.ppm"
   press_until_change i || { fail "$label: help does not open"; return 1; }
   press_until_change Return || { fail "$label: help does not close"; return 1; }
   press_until_change m || { fail "$label: the menu does not open"; return 1; }
-  wait_change 8  # the menu's fade may still run
   click_at 512 346
   wait_grid || { fail "$label: the level grid does not open"; return 1; }
   cp "$SCRATCH/ref.ppm" "$SCRATCH/$label-grid.ppm"

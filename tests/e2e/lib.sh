@@ -41,15 +41,18 @@ wait_window() {
 # from the level (a small uncompressed picture: cheap on a loaded machine).
 shot() { import -window root -crop 512x384+256+192 +repage -depth 8 "$1" 2>/dev/null; }
 
+# Waits are bounded in seconds, not in tries: on a loaded machine a
+# screenshot alone may take seconds.
+
 # Waits until the screen shows the level (many colours); the first frame may
 # take a while on a loaded machine. Leaves the picture in $SCRATCH/ref.ppm.
 wait_picture() {
-  local colours=0
-  for _ in $(seq 60); do
+  local colours=0 deadline=$((SECONDS + 30))
+  while [ $SECONDS -lt $deadline ]; do
     shot "$SCRATCH/ref.ppm"
     colours=$(convert "$SCRATCH/ref.ppm" -format %k info: 2>/dev/null || echo 0)
     [ "${colours:-0}" -gt 4 ] && return 0
-    sleep 0.25
+    sleep 0.3
   done
   return 1
 }
@@ -64,21 +67,43 @@ click_at() {
   xdotool mousedown 1; sleep 0.3; xdotool mouseup 1
 }
 
+# Pixels in which two screenshots differ.
+differing() {
+  local n
+  n=$(compare -metric AE -fuzz 8% "$1" "$2" null: 2>&1 | cut -d' ' -f1)
+  echo "${n%%.*}"
+}
+
 # True once the screen differs from $SCRATCH/ref.ppm in over a quarter of
-# the pixels (a screen opened or closed, not just an animated tile); the new
-# picture becomes the reference.
+# the pixels (a screen opened or closed, not just an animated tile) and has
+# then come to rest (a fade is over, so the next key is not lost in it); the
+# resting picture becomes the reference.
 wait_change() {
-  local differing
-  for _ in $(seq "${1:-40}"); do
-    sleep 0.25
+  local deadline=$((SECONDS + ${1:-20}))
+  while [ $SECONDS -lt $deadline ]; do
+    sleep 0.3
     shot "$SCRATCH/now.ppm"
-    differing=$(compare -metric AE -fuzz 8% "$SCRATCH/ref.ppm" "$SCRATCH/now.ppm" null: 2>&1 | cut -d' ' -f1)
-    if [ "${differing%%.*}" -gt 49152 ] 2>/dev/null; then
+    if [ "$(differing "$SCRATCH/ref.ppm" "$SCRATCH/now.ppm")" -gt 49152 ] 2>/dev/null; then
       mv "$SCRATCH/now.ppm" "$SCRATCH/ref.ppm"
+      settle
       return 0
     fi
   done
   return 1
+}
+
+# Waits (at most 10 s) until a screenshot differs from the one before
+# ($SCRATCH/ref.ppm) in under 2 % of the pixels; the last becomes the reference.
+settle() {
+  local deadline=$((SECONDS + 10))
+  while [ $SECONDS -lt $deadline ]; do
+    sleep 0.3
+    shot "$SCRATCH/now.ppm"
+    local n
+    n=$(differing "$SCRATCH/ref.ppm" "$SCRATCH/now.ppm")
+    mv "$SCRATCH/now.ppm" "$SCRATCH/ref.ppm"
+    [ "$n" -lt 4000 ] 2>/dev/null && return 0
+  done
 }
 
 # Presses a key (up to three times, a loaded machine may miss one) until the
@@ -94,11 +119,12 @@ press_until_change() {
 # Waits for the level grid: its green outline. The picture of the grid
 # becomes the reference.
 wait_grid() {
-  for _ in $(seq 40); do
+  local deadline=$((SECONDS + 20))
+  while [ $SECONDS -lt $deadline ]; do
     case $(import -window root -crop 1x1+47+300 -depth 8 txt:- 2>/dev/null) in
       *"(0,122,0)"*) shot "$SCRATCH/ref.ppm"; return 0 ;;
     esac
-    sleep 0.25
+    sleep 0.3
   done
   return 1
 }
@@ -127,7 +153,7 @@ check_files() {
   local label=$1 media=$SCRATCH/run/media
   local lines crlf
   lines=$(tr -cd '\n' <"$media/data.txt" | wc -c)
-  crlf=$(grep -c $'\r$' "$media/data.txt")
+  crlf=$(LC_ALL=C grep -ac $'\r$' "$media/data.txt")
   [ "$lines" -eq 550 ] && [ "$crlf" -eq 550 ] && [ "$(tail -c 2 "$media/data.txt" | od -An -c | tr -d ' ')" = '\r\n' ] ||
     fail "$label: data.txt has $lines lines, $crlf with CR LF"
   for f in dataB.txt dataC.txt; do
