@@ -320,11 +320,19 @@ def reset_dialog(game, check, args):
     check(not same_level_line(level1, level3), "the top bar still names level 3")
     menu = open_screen(game, level1, lambda: game.hold("m"), "the main menu")
     open_grid(game, menu)
-    grid = game.wait_settled()
+    game.wait_settled()
+
+    def cells():
+        grid = game.grab()
+        return grid, {n: region(grid, *grid_cell(n)[1]) for n in (1, 2, 4)}
+
+    # A frame of a transition can look still on a loaded machine: wait for the
+    # end state rather than judge one picture.
+    if not game.wait_until(lambda: difference(cells()[1][2], cells()[1][4]) < 8, 10, "", quiet=True):
+        check(False, "level 2 is still open after the reset")
+    grid, shown = cells()
     game.shot("grid-after-reset", grid)
-    cells = {n: region(grid, *grid_cell(n)[1]) for n in (1, 2, 3, 4)}
-    check(difference(cells[2], cells[4]) < 8, "level 2 is still open after the reset")
-    check(not has_star(cells[1]), "level 1 still shows its star")
+    check(not has_star(shown[1]), "level 1 still shows its star")
     game.act_until(lambda: game.hold("Return"), lambda: game.player() is not None, "play after Enter in the grid")
     p = quit_and_read(game, check)
     check(p.unlocked == 1 and p.best_mugs == [0] * 50 and p.stars == [0] * 50 and p.star_spare == 0,
@@ -389,17 +397,18 @@ def full_screen(game, check, args):
 
 @scenario
 def close_and_resume(game, check, args):
-    write_progress(game.media, unlocked=4, best_mugs=[3, 3, 2], stars=[1], seconds=3725)
+    # Level 3 has no water, trap or beam, so its board comes to rest.
+    write_progress(game.media, unlocked=3, best_mugs=[3, 2], stars=[1], seconds=3725)
     game.start()
-    level4 = play_screen(game)
-    game.shot("before-close", level4)
-    walk(game, solution(args.levels, 4)[:1], (2, 2))
+    level3 = play_screen(game)
+    game.shot("before-close", level3)
+    walk(game, solution(args.levels, 3)[:1], (6, 6))
     time.sleep(1.5)
     status = game.close()
     check(status == 0, f"the close button ended the game with status {status}: {game.errors()}")
     check(not game.has_file("dataXX.txt"), "the plain level file is left behind")
     p = game.progress()
-    check(p.unlocked == 4 and p.best_mugs[:4] == [3, 3, 2, 0] and p.stars[:2] == [1, 0],
+    check(p.unlocked == 3 and p.best_mugs[:3] == [3, 2, 0] and p.stars[:2] == [1, 0],
           f"the close button lost progress: {p}")
     check(p.seconds > 3725, f"the close button did not save the play time: {p.seconds}")
     saved = p.seconds
@@ -408,9 +417,11 @@ def close_and_resume(game, check, args):
     game.start()
     resumed = play_screen(game)
     game.shot("resumed", resumed)
-    check(same_level_line(resumed, level4), "the second start names another level")
-    check(difference(region(resumed, *BOARD), region(level4, *BOARD)) < 3, "the second start shows another board")
-    check(difference(region(resumed, *CLOCK), region(level4, *CLOCK)) > 1, "the clock did not go on from the save")
+    check(same_level_line(resumed, level3), "the second start names another level")
+    check(difference(region(resumed, *BOARD), region(level3, *BOARD)) < 3, "the second start shows another board")
+    # One digit of the clock may change only a few dozen pixels: count them.
+    clock_moved = np.abs(region(resumed, *CLOCK) - region(level3, *CLOCK)).max(axis=2) > 60
+    check(int(clock_moved.sum()) > 5, "the clock did not go on from the save")
     p = quit_and_read(game, check)
     ran = time.monotonic() - started
     check(saved <= p.seconds <= saved + ran + 1, f"the clock went from {saved} to {p.seconds} in {ran:.0f} s")
