@@ -3,6 +3,7 @@
 #include <allegro5/allegro.h>
 #include <allegro5/allegro_primitives.h>
 
+#include <cmath>
 #include <functional>
 
 #include "draw/draw.h"
@@ -116,4 +117,38 @@ TEST_F(ScreenSurface, FinalTextsLookTheSameOnBothKindsOfDisplay) {
     I_SetKey(ALLEGRO_KEY_ENTER, true);
     runFinalScreen();
   });
+}
+
+// A fade must end where its sum says, on both kinds of display: frames done
+// in 8 bits each drop a fraction of a level, and over 33 frames a grey drifts
+// into a colour.
+TEST_F(ScreenSurface, AFadeEndsWhereItsSumSays) {
+  struct Case {
+    int frames, tint, alpha;
+  };
+  const Case cases[] = {{33, 11, 13}, {23, 30, 29}};
+  const int from[3] = {40, 90, 200}, to[3] = {180, 150, 120};
+  for (SurfaceMode mode : {SurfaceMode::backBuffer, SurfaceMode::copy}) {
+    for (const Case& c : cases) {
+      setSurfaceMode(mode);
+      al_set_target_bitmap(assets.canvasA);
+      al_clear_to_color(al_map_rgb(to[0], to[1], to[2]));
+      al_set_target_backbuffer(assets.display);
+      al_clear_to_color(al_map_rgb(from[0], from[1], from[2]));
+      static Case now;
+      now = c;
+      {
+        ScreenScope scope;
+        fadeOnto(assets.canvasA, c.frames, 0, [](int) { return al_map_rgba(now.tint, now.tint, now.tint, now.alpha); });
+      }
+      std::vector<uint8_t> pixels = backBufferPixels();
+      double keep = std::pow(1.0 - c.alpha / 255.0, c.frames);
+      for (int k = 0; k < 3; ++k) {
+        double expected = keep * from[k] + to[k] * (c.tint / 255.0) * (1.0 - keep) / (c.alpha / 255.0);
+        EXPECT_NEAR(pixels[(384 * 1024 + 512) * 4 + k], expected, 1.01)
+            << "channel " << k << ", " << c.frames << " frames of " << c.tint << "/" << c.alpha << ", mode "
+            << static_cast<int>(mode);
+      }
+    }
+  }
 }

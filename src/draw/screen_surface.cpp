@@ -77,11 +77,47 @@ void showScreenFrame() {
   targetScreen();
 }
 
+namespace {
+
+// A fade frame lays the tinted picture over the last one: d' = c * s + (1 - a) * d.
+// Done in 8 bits, each channel stops moving once a frame's step rounds to
+// nothing, some levels short of the goal and by a different amount per
+// channel, so greys turn green or purple. So the fade keeps the sum
+// d = start * d0 + reach * s exactly and draws it fresh each frame.
+struct FadeSum {
+  float start = 1.0f;          // weight of the picture the fade began on
+  float reach[3] = {0, 0, 0};  // weights of the faded-in picture, per channel
+
+  void add(ALLEGRO_COLOR tint) {
+    float keep = 1.0f - tint.a;
+    start *= keep;
+    const float c[3] = {tint.r, tint.g, tint.b};
+    for (int k = 0; k < 3; ++k) reach[k] = c[k] + keep * reach[k];
+  }
+};
+
+void drawFadeSum(const FadeSum& sum, ALLEGRO_BITMAP* begin, ALLEGRO_BITMAP* picture) {
+  ALLEGRO_STATE state;
+  al_store_state(&state, ALLEGRO_STATE_BLENDER);
+  // Alpha is left as the first picture had it; only colour fades.
+  al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ZERO);
+  al_draw_tinted_bitmap(begin, al_map_rgba_f(sum.start, sum.start, sum.start, 1.0f), 0, 0, 0);
+  al_set_blender(ALLEGRO_ADD, ALLEGRO_ONE, ALLEGRO_ONE);
+  al_draw_tinted_bitmap(picture, al_map_rgba_f(sum.reach[0], sum.reach[1], sum.reach[2], 0.0f), 0, 0, 0);
+  al_restore_state(&state);
+}
+
+}  // namespace
+
 void fadeOnto(ALLEGRO_BITMAP* picture, int frames, double rest, ALLEGRO_COLOR (*tintAt)(int frame)) {
+  FadeSum sum;
+  targetScreen();
+  if (I_Drawing()) copyPicture(al_get_target_bitmap(), assets.canvasSnapshot);
   for (int i = 0; i < frames; ++i) {
+    sum.add(tintAt(i));
     if (I_Drawing()) {
       targetScreen();
-      al_draw_tinted_bitmap(picture, tintAt(i), 0, 0, 0);
+      drawFadeSum(sum, assets.canvasSnapshot, picture);
     }
     showScreenFrame();
     I_Rest(rest);

@@ -16,7 +16,7 @@ struct Assets {
   ALLEGRO_BITMAP* canvasA;          // off-screen 1024 x 768: level fade-in, final, about
   ALLEGRO_BITMAP* cellCanvas;       // off-screen 60 x 60: result screen's mug icon
   ALLEGRO_BITMAP* canvasB;          // off-screen 1024 x 768: darkened level, pages
-  ALLEGRO_BITMAP* canvasSnapshot;   // copy of canvasB, since a bitmap cannot draw itself
+  ALLEGRO_BITMAP* canvasSnapshot;   // scratch copy: of canvasB while smearing, of the screen while fading
   ALLEGRO_BITMAP* imagePijak;       // the all-stars ending's picture
   ALLEGRO_BITMAP* imagePromienie;   // the rays behind a won star
   ALLEGRO_FONT* fontBold22;         // top bar, clock, menus
