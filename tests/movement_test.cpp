@@ -236,3 +236,38 @@ TEST_F(Movement, WithoutADoorTheExitKeyLeavesTheLastLevelsDoorCellAlone) {
 }
 
 }  // namespace
+
+// A moving slider is in neither layer, so nothing on the board stops a box
+// from being pushed where the slider comes to rest: one of the two was lost.
+TEST_F(Movement, ABoxAndAMovingSliderNeverEndInOneCell) {
+  struct Case {
+    const char* what;
+    int slideFromRow;  // the slider moves down column 7 from this row...
+    int slidPixels;    // ...this far already
+    Cell box, slider;  // where each lies at the end
+  } cases[] = {
+      // It would slide into (7,3) while the box is carried there.
+      {"slider bound for the box's cell", 1, 0, {7, 3}, {7, 2}},
+      // It is already entering (7,3) when the push would begin.
+      {"slider entering the box's cell", 2, 30, {6, 3}, {7, 3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    standOn(picture({{homeCell, '@'}, {{6, 3}, 'b'}, {{7, 3}, '.'}, {{7, 2}, '.'}, {{7, 1}, '.'}}));
+    Point from = cellOrigin(7, c.slideFromRow);
+    run.slideActive = 1;
+    run.slideDir = Dir::down;
+    run.slideX = from.x;
+    run.slideY = from.y + c.slidPixels;
+    run.slideProgress = c.slidPixels;
+    run.slideClock = platform.clockNow;
+    holdOnly({Dir::right});
+    for (int k = 0; k < 300; ++k) {
+      platform.clockNow += 0.004;  // frames of 5 ms: the slider ticks in each
+      ASSERT_TRUE(frames(1));
+    }
+    EXPECT_EQ(run.slideActive, 0);
+    EXPECT_EQ(objectAt(c.box), objBox);
+    EXPECT_EQ(objectAt(c.slider), objSlider);
+  }
+}

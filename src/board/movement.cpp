@@ -32,6 +32,14 @@ void returnUncarriedBox(LevelRun& run) {
   run.carrying = 0;
 }
 
+// A moving slider is in neither layer. A box pushed into the cell it is in or
+// about to enter could meet it there, and one of the two would be lost.
+bool slideCrosses(const LevelRun& run, Cell c) {
+  if (run.slideActive != 1) return false;
+  Cell here = cellOf(run.slideX, run.slideY);
+  return c == here || c == stepCell(here, run.slideDir);
+}
+
 // The four tests for one held direction. A box is only marked for taking up;
 // the caller takes it once every key has had its say.
 void tryDirection(LevelRun& run, Dir d, Cell& boxToTake) {
@@ -50,7 +58,7 @@ void tryDirection(LevelRun& run, Dir d, Cell& boxToTake) {
     return;
   }
   if (run.moveDir != d || !isThing(thing)) return;
-  if (isThing(objectAt(beyond)) || baseAt(beyond) > codeWater) {
+  if (isThing(objectAt(beyond)) || baseAt(beyond) > codeWater || slideCrosses(run, beyond)) {
     run.poseRow = pushRow(d);
     run.moveDir = Dir::none;
     run.carrying = 0;
@@ -58,6 +66,7 @@ void tryDirection(LevelRun& run, Dir d, Cell& boxToTake) {
     run.poseRow = pushRow(d);
     run.carriedCode = thing;
     run.carrying = 1;
+    run.carriedTo = beyond;
     boxToTake = ahead;
   } else if (thing == objSlider && run.slideActive == 0) {
     run.slideActive = 1;

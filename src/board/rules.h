@@ -10,9 +10,10 @@ void stepPlayer(LevelRun& run);
 // The main loop's arrival effects: mug counted, exit door opened.
 void applyArrivalEffects(LevelRun& run);
 
-// Sliding motion.
+// Sliding motion. `reserved`: the cell a carried box is bound for, if any.
+inline constexpr Cell noCell{-100, -100};
 void advanceSlide(int& slideActive, int& slideProgress, Dir& slideDir, int& slideX, int& slideY, double& slideClock,
-                  int stepProgress);
+                  int stepProgress, Cell reserved = noCell);
 
 // Hazards, traps, the death sequence and the water animation.
 void animateWater(double& waterClock, float& waterPhase);

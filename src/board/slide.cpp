@@ -6,7 +6,11 @@ namespace {
 
 // Floor, filled water, pit, safe trap and water let a slider in; a beam mark
 // does not stop it.
-bool freeForSlider(Cell c) { return objectAt(c) <= objBeamV && baseAt(c) <= codeWater; }
+// The cell a carried box is bound for is taken already: the box lands there
+// at pixel 81 whether or not a slider has come to rest in it.
+bool freeForSlider(Cell c, Cell reserved) {
+  return objectAt(c) <= objBeamV && baseAt(c) <= codeWater && !(c == reserved);
+}
 
 void nudge(int& x, int& y, Dir d) {
   x += dirDx(d);
@@ -16,12 +20,12 @@ void nudge(int& x, int& y, Dir d) {
 }  // namespace
 
 void advanceSlide(int& slideActive, int& slideProgress, Dir& slideDir, int& slideX, int& slideY, double& slideClock,
-                  int stepProgress) {
+                  int stepProgress, Cell reserved) {
   double now = I_GetTime();
   if (!(now > slideClock + 0.003)) return;
   if (slideProgress == cellSize) slideProgress = 0;
   Cell here = cellOf(slideX, slideY);
-  if (slideProgress == 0 && !freeForSlider(stepCell(here, slideDir))) {
+  if (slideProgress == 0 && !freeForSlider(stepCell(here, slideDir), reserved)) {
     slideActive = 0;
     setObject(here, objSlider);
     slideProgress = 0;

@@ -15,6 +15,7 @@ struct LevelRun {
   int carriedCode;       // 17 or 18
   int carriedX;          // where the carried box is drawn
   int carriedY;
+  Cell carriedTo;        // where the carried box will be put down
   int slideActive;       // 1 while a slider moves
   Dir slideDir;          // its direction
   int slideX;            // screen position of the moving slider

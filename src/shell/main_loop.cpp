@@ -100,7 +100,7 @@ void advanceBoard(LevelRun& run) {
   applyArrivalEffects(run);
   if (run.slideActive == 1)
     advanceSlide(run.slideActive, run.slideProgress, run.slideDir, run.slideX, run.slideY, run.slideClock,
-                 run.stepProgress);
+                 run.stepProgress, run.carrying == 1 ? run.carriedTo : noCell);
   animateWater(run.waterClock, run.waterPhase);
   updateTraps(run.trapClock, run.trapPhase);
 }
