@@ -346,6 +346,17 @@ class Game:
         time.sleep(seconds)
         self.x.key(key, False)
 
+    def hold_until(self, key, predicate, shortest, longest):
+        """Holds key for shortest seconds, then on until predicate is true or
+        longest seconds have passed: a game slowed down by a busy machine may
+        poll too rarely to see a short press."""
+        self.x.key(key, True)
+        start = time.monotonic()
+        time.sleep(shortest)
+        while time.monotonic() < start + longest and not predicate():
+            time.sleep(0.01)
+        self.x.key(key, False)
+
     def act_until(self, action, predicate, what, tries=3, wait=15):
         """action(), repeated while predicate stays false: a loaded machine may
         run a frame longer than a press lasts. Returns predicate's value."""
@@ -368,9 +379,10 @@ class Game:
 
     def step(self, key, to, timeout=30):
         """One step with an arrow key, then waits until the keeper stands on
-        cell to. A step takes at least 82 frames of 5 ms, so a hold of 0.2 s
-        makes exactly one; it is pressed again only while the keeper still
-        stands where it was (a machine too loaded to see the press)."""
+        cell to. A step takes at least 82 frames of 5 ms, so a hold released
+        once the keeper moves, and never longer than 0.35 s, makes exactly one;
+        it is pressed again only while the keeper still stands where it was
+        (a machine too loaded to see the press)."""
         start = self.player()
         if start is None:
             raise Failure("the keeper is not to be seen before the step")
@@ -387,9 +399,13 @@ class Game:
                 return False
             return near(self.player(img), *to, 0.25)
 
+        def moving():
+            p = self.player()
+            return p is not None and abs(p[0] - start[0]) + abs(p[1] - start[1]) > 0.1
+
         deadline = time.monotonic() + timeout
         for _ in range(3):
-            self.hold(key, 0.2)
+            self.hold_until(key, moving, 0.2, 0.35)
             if self.wait_until(arrived, max(1, min(10, deadline - time.monotonic())), "", quiet=True):
                 return
             # Still standing where it was: the press went unseen; anywhere else is a fault.
