@@ -303,8 +303,7 @@ def reset_dialog(game, check, args):
     back_to_play(game, level3, lambda: game.hold("n"), "play after N")
     open_reset_dialog(game, level3)
     # Escape leaves the dialog unchanged, and the game then ends like Escape in play.
-    game.hold("Escape", 0.3)
-    status = game.wait_exit()
+    status = game.quit()
     check(status == 0, f"exit status {status}")
     p = game.progress()
     check(p.unlocked == 3 and p.best_mugs[:3] == [3, 2, 0] and p.stars[:3] == [1, 1, 0] and p.seconds >= 3725,
@@ -381,8 +380,7 @@ def full_screen(game, check, args):
     game.start()
     play_screen(game)
     screen = game.x.screen_size()
-    game.hold("F11", 0.3)
-    game.find_window_again()
+    game.find_window_again(lambda: game.hold("F11", 0.3))
     (x, y), size = game.x.geometry(game.window)
     print(f"screen {screen[0]}x{screen[1]}: after F11 the window is {size[0]}x{size[1]} at {x},{y}")
     if screen == (1024, 768):
