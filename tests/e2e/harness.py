@@ -248,13 +248,15 @@ class Game:
         self.first_frame_after = time.monotonic() - self.started_at
         return self
 
-    def wait_for_window(self, timeout, old=None):
-        def found():
-            if self._reap(0) is not None:
-                raise Failure(f"the game ended with status {self.proc.returncode}: {self.errors()}")
-            wins = [w for w in self.x.windows() if w != old]
-            return wins[0] if wins else None
-        return self.wait_until(found, timeout, "the game's window")
+    def other_window(self, old=None):
+        """A window of the game's other than old, or None."""
+        if self._reap(0) is not None:
+            raise Failure(f"the game ended with status {self.proc.returncode}: {self.errors()}")
+        wins = [w for w in self.x.windows() if w != old]
+        return wins[0] if wins else None
+
+    def wait_for_window(self, timeout):
+        return self.wait_until(self.other_window, timeout, "the game's window")
 
     def running(self):
         return self.proc is not None and self._reap(0) is None
@@ -423,21 +425,11 @@ class Game:
             self._origin = self.x.geometry(self.window)[0]
         return self._origin
 
-    def find_window_again(self, press, tries=3, timeout=15):
+    def find_window_again(self, press):
         """press() makes the display anew (full screen): the window is another
         one. Pressed again while none shows, as a busy machine may miss a press."""
         old = self.window
-        for _ in range(tries - 1):
-            press()
-            try:
-                self.window = self.wait_for_window(timeout, old)
-                break
-            except Failure:
-                if not self.running():
-                    raise
-        else:
-            press()
-            self.window = self.wait_for_window(timeout, old)
+        self.window = self.act_until(press, lambda: self.other_window(old), "the game's window after the switch")
         self._origin = None
         return self.window
 
