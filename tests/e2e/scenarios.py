@@ -243,7 +243,7 @@ def menu_and_grid(game, check, args):
     game.shot("menu", menu)
     back_to_play(game, level3, lambda: game.hold("Return"), "play after Enter in the menu")
     open_screen(game, level3, lambda: game.click(*MENU_BUTTON), "the main menu after its button")
-    open_grid(game, menu)
+    open_grid(game)
     grid = game.wait_settled()
     game.shot("grid", grid)
     cell = {n: region(grid, *grid_cell(n)[1]) for n in (1, 2, 3, 4, 5)}
@@ -266,7 +266,7 @@ def menu_and_grid(game, check, args):
     check(difference(region(level2, *BOARD), region(level3, *BOARD)) > 5, "the board is still level 3's")
 
     open_screen(game, level2, lambda: game.hold("m"), "the main menu")
-    open_grid(game, menu)
+    open_grid(game)
     back_to_play(game, level2, lambda: game.click(*GRID_BACK), "play after the grid's back label")
     p = quit_and_read(game, check)
     check(p.unlocked == 3, f"choosing an earlier level changed the unlocked level to {p.unlocked}")
@@ -279,17 +279,28 @@ def has_star(cell):
     return int(gold.sum()) > 40
 
 
-def open_grid(game, menu):
-    area = (60, 140, 960, 600)
-    game.act_until(lambda: game.click(*menu_item(1)),
-                   lambda: difference(region(game.grab(), *area), region(menu, *area)) > 10, "the level grid")
+def shows_grid(img):
+    """The grid's dark panel between its second and third rows of cells, where
+    the menu shows the level beside its own panel."""
+    return mean(region(img, 200, 320, 960, 345)) < 40
+
+
+def open_grid(game):
+    # Not judged by a change from the menu's picture: the item's highlight,
+    # or a fade caught in that picture, changes it too, and a click made
+    # during the fade is never seen.
+    game.act_until(lambda: game.click(*menu_item(1)), lambda: shows_grid(game.grab()), "the level grid")
+
+
+def shows_reset_dialog(img):
+    """The dialog's red "yes"."""
+    yes = region(img, 395, 410, 470, 436)
+    return int(((yes[..., 0] > 180) & (yes[..., 1] < 80) & (yes[..., 2] < 80)).sum()) > 100
 
 
 def open_reset_dialog(game, play):
-    menu = open_screen(game, play, lambda: game.hold("m"), "the main menu")
-    area = (300, 330, 724, 460)
-    game.act_until(lambda: game.click(*menu_item(2)),
-                   lambda: difference(region(game.grab(), *area), region(menu, *area)) > 10, "the reset dialog")
+    open_screen(game, play, lambda: game.hold("m"), "the main menu")
+    game.act_until(lambda: game.click(*menu_item(2)), lambda: shows_reset_dialog(game.grab()), "the reset dialog")
     return game.wait_settled()
 
 
@@ -317,8 +328,8 @@ def reset_dialog(game, check, args):
     game.shot("after-reset", level1)
     check(tuple(map(int, game.player(level1))) == (2, 2), "the keeper is not at level 1's start")
     check(not same_level_line(level1, level3), "the top bar still names level 3")
-    menu = open_screen(game, level1, lambda: game.hold("m"), "the main menu")
-    open_grid(game, menu)
+    open_screen(game, level1, lambda: game.hold("m"), "the main menu")
+    open_grid(game)
     game.wait_settled()
 
     def cells():
@@ -351,9 +362,11 @@ def help_and_about(game, check, args):
     area = (220, 60, 800, 720)
     near_page = difference(region(play, *area), region(page, *area)) / 3
     # A busy machine can make a fade look still for a moment: judge the end state.
-    check(game.wait_until(lambda: difference(region(game.grab(), *area), region(page, *area)) < near_page, 10, "",
-                          quiet=True),
-          "the button opens another page than I")
+    same_page = game.wait_until(lambda: difference(region(game.grab(), *area), region(page, *area)) < near_page, 10,
+                                "", quiet=True)
+    if not same_page:
+        game.shot("help-by-button")
+    check(same_page, "the button opens another page than I")
     back_to_play(game, play, lambda: game.click(*HELP_BACK), "play after the help page's back label")
 
     open_screen(game, play, lambda: game.hold("m"), "the main menu")
